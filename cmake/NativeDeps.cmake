@@ -1,0 +1,19 @@
+# Host libraries for the native build of the platform-neutral code.
+option(KOVA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
+if(KOVA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+find_package(OpenSSL REQUIRED)
+find_package(ZLIB REQUIRED)
+add_library(deps::openssl INTERFACE IMPORTED GLOBAL)
+target_link_libraries(deps::openssl INTERFACE OpenSSL::Crypto)
+add_library(deps::zlib INTERFACE IMPORTED GLOBAL)
+target_link_libraries(deps::zlib INTERFACE ZLIB::ZLIB)
+
+# GoogleTest from Debian's source package.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_library(deps::gtest INTERFACE IMPORTED GLOBAL)
+target_link_libraries(deps::gtest INTERFACE gtest gmock)

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine with the loader that matches its
+# architecture. The Wine prefix and display come from the caller's environment
+# (scripts/run-wine-tests.sh sets them up).
+set -euo pipefail
+exe=$1
+case $(od -An -tx1 -j "$(( $(od -An -tu4 -j60 -N4 "$exe") + 4 ))" -N2 "$exe" | tr -d ' ') in
+  4c01) loader=/usr/lib/wine/wine ;;    # i386
+  6486) loader=/usr/lib/wine/wine64 ;;  # x86-64
+  *) echo "wine-run: $exe is not a Windows program" >&2; exit 2 ;;
+esac
+export WINELOADER=$loader
+exec "$loader" "$@"

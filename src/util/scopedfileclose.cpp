@@ -1,0 +1,7 @@
+#include "scopedfileclose.h"
+
+ScopedFileClose::~ScopedFileClose()
+{
+    if (m_file && m_owns)
+        std::fclose(m_file);
+}

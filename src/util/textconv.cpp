@@ -1,0 +1,141 @@
+#include "textconv.h"
+
+#include <cstdlib>
+#include <cwchar>
+#include <new>
+
+namespace {
+
+const char32_t kReplacement = 0xFFFD;
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Decodes one code point at utf8[pos] and advances pos past it; a malformed
+// sequence consumes its longest valid prefix (at least one byte).
+char32_t DecodeOne(const std::string& utf8, size_t& pos)
+{
+    const unsigned char lead = static_cast<unsigned char>(utf8[pos++]);
+    if (lead < 0x80)
+        return lead;
+
+    int extra;
+    char32_t codePoint;
+    char32_t minimum;
+    if (lead >= 0xC2 && lead <= 0xDF) { extra = 1; codePoint = lead & 0x1F; minimum = 0x80; }
+    else if (lead >= 0xE0 && lead <= 0xEF) { extra = 2; codePoint = lead & 0x0F; minimum = 0x800; }
+    else if (lead >= 0xF0 && lead <= 0xF4) { extra = 3; codePoint = lead & 0x07; minimum = 0x10000; }
+    else return kReplacement;
+
+    for (int i = 0; i < extra; ++i) {
+        if (pos >= utf8.size() || !IsContinuation(static_cast<unsigned char>(utf8[pos])))
+            return kReplacement;
+        const char32_t next = (codePoint << 6) | (static_cast<unsigned char>(utf8[pos]) & 0x3F);
+        // Reject overlong forms, surrogates and values past U+10FFFF as soon
+        // as the second byte shows them, so the following bytes stay text.
+        if (i == 0) {
+            const char32_t top = next << (6 * (extra - 1));
+            if (top < minimum || top > 0x10FFFF || (top >= 0xD800 && top <= 0xDFFF))
+                return kReplacement;
+        }
+        codePoint = next;
+        ++pos;
+    }
+    return codePoint;
+}
+
+void AppendWide(std::wstring& out, char32_t codePoint)
+{
+    if (sizeof(wchar_t) == 2 && codePoint >= 0x10000) {
+        codePoint -= 0x10000;
+        out += static_cast<wchar_t>(0xD800 + (codePoint >> 10));
+        out += static_cast<wchar_t>(0xDC00 + (codePoint & 0x3FF));
+    } else {
+        out += static_cast<wchar_t>(codePoint);
+    }
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+bool Utf8ToWide(const std::string& utf8, std::wstring& wide)
+{
+    if (utf8.empty())
+        return true;
+    const std::string text = utf8.substr(0, utf8.find('\0'));
+    std::wstring decoded;
+    decoded.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();)
+        AppendWide(decoded, DecodeOne(text, pos));
+    wide.swap(decoded);
+    return true;
+}
+
+std::wstring Utf8ToWide(const std::string& utf8)
+{
+    std::wstring wide;
+    Utf8ToWide(utf8, wide);
+    return wide;
+}
+
+std::string WideToUtf8(const std::wstring& wide)
+{
+    std::string out;
+    out.reserve(wide.size());
+    for (size_t i = 0; i < wide.size(); ++i) {
+        char32_t cp = static_cast<char32_t>(wide[i]);
+        if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < wide.size()
+            && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(wide[++i]) - 0xDC00);
+        } else if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+            cp = kReplacement;
+        }
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+std::unique_ptr<char[]> WideToMultiByte(const std::wstring& wide)
+{
+    const size_t length = std::wcstombs(nullptr, wide.c_str(), 0);
+    if (length == static_cast<size_t>(-1))
+        return nullptr;
+    std::unique_ptr<char[]> out(new (std::nothrow) char[length + 1]);
+    if (!out)
+        return nullptr;
+    std::wcstombs(out.get(), wide.c_str(), length + 1);
+    out[length] = '\0';
+    return out;
+}
+
+std::unique_ptr<wchar_t[]> MultiByteToWide(const char* multiByte)
+{
+    if (!multiByte)
+        return nullptr;
+    const size_t length = std::mbstowcs(nullptr, multiByte, 0);
+    if (length == static_cast<size_t>(-1))
+        return nullptr;
+    std::unique_ptr<wchar_t[]> out(new (std::nothrow) wchar_t[length + 1]);
+    if (!out)
+        return nullptr;
+    std::mbstowcs(out.get(), multiByte, length + 1);
+    out[length] = L'\0';
+    return out;
+}

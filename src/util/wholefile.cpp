@@ -1,0 +1,88 @@
+#include "wholefile.h"
+
+#include "scopedfileclose.h"
+#include "textconv.h"
+
+#include <climits>
+#include <cstdint>
+#include <new>
+
+namespace {
+
+bool SeekTo(std::FILE* file, int64_t offset, int origin)
+{
+#ifdef _WIN32
+    return _fseeki64(file, offset, origin) == 0;
+#else
+    return fseeko(file, offset, origin) == 0;
+#endif
+}
+
+int64_t Tell(std::FILE* file)
+{
+#ifdef _WIN32
+    return _ftelli64(file);
+#else
+    return ftello(file);
+#endif
+}
+
+} // namespace
+
+std::FILE* OpenFileWide(const std::wstring& path, const wchar_t* mode)
+{
+#ifdef _WIN32
+    return _wfopen(path.c_str(), mode);
+#else
+    std::string narrowMode;
+    for (const wchar_t* m = mode; *m; ++m)
+        narrowMode += static_cast<char>(*m);
+    return std::fopen(WideToUtf8(path).c_str(), narrowMode.c_str());
+#endif
+}
+
+bool ReadWholeStream(std::FILE* file, std::unique_ptr<unsigned char[]>& bytes, long& length)
+{
+    if (!SeekTo(file, 0, SEEK_END)) {
+        length = -1;
+        return false;
+    }
+    const int64_t size = Tell(file);
+    // Lengths travel as 32-bit numbers; a larger file cannot be held.
+    if (size < 0 || size > INT32_MAX || !SeekTo(file, 0, SEEK_SET)) {
+        length = -1;
+        return false;
+    }
+
+    std::unique_ptr<unsigned char[]> data(new (std::nothrow) unsigned char[size ? size : 1]);
+    if (!data || std::fread(data.get(), 1, static_cast<size_t>(size), file) != static_cast<size_t>(size)) {
+        bytes.reset();
+        length = 0;
+        return false;
+    }
+    bytes = std::move(data);
+    length = static_cast<long>(size);
+    return true;
+}
+
+bool ReadWholeFile(const std::wstring& path, std::unique_ptr<unsigned char[]>& bytes, long& length)
+{
+    ScopedFileClose file(OpenFileWide(path, L"rb"));
+    if (!file)
+        return false;
+    return ReadWholeStream(file.Get(), bytes, length);
+}
+
+bool WriteWholeFile(const std::wstring& path, const unsigned char* bytes, long length)
+{
+    if (length < 0)
+        return false;
+    std::FILE* file = OpenFileWide(path, L"wb+");
+    if (!file)
+        return false;
+    const bool written = length == 0
+        || std::fwrite(bytes, 1, static_cast<size_t>(length), file) == static_cast<size_t>(length);
+    // Closing flushes the last bytes; a failure there loses data too.
+    const bool closed = std::fclose(file) == 0;
+    return written && closed;
+}
