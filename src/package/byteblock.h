@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+class PackageReader;
+
+// A stored run of bytes (a count, then the bytes, kept as stored). A count of
+// 0 or less stores nothing.
+class ByteBlock {
+public:
+    bool Read(PackageReader& reader);
+    void Assign(std::unique_ptr<unsigned char[]> bytes, int32_t length);
+    void Clear();
+
+    bool Present() const { return m_bytes && m_length > 0; }
+    const unsigned char* Bytes() const { return m_bytes.get(); }
+    int32_t Length() const { return Present() ? m_length : 0; }
+
+    // A new copy of the bytes, descrambled with the given constant.
+    bool CopyDescrambled(unsigned char constant, std::unique_ptr<unsigned char[]>& bytes) const;
+
+private:
+    std::unique_ptr<unsigned char[]> m_bytes;
+    int32_t m_length = 0;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+class PackageReader;
+
+// A stored length n, a second number (the expanded length of an image), then
+// n stored bytes. Images keep their zlib stream scrambled here; the reserved
+// blocks use the same layout and are only kept.
+class CompressedBlock {
+public:
+    bool Read(PackageReader& reader);
+
+    bool Present() const { return m_bytes && m_storedLength > 0; }
+    const unsigned char* Bytes() const { return m_bytes.get(); }
+    int32_t StoredLength() const { return m_storedLength; }
+    int32_t ExpandedLength() const { return m_expandedLength; }
+
+    // Descrambles a copy with the constant and inflates it into a new array
+    // of the expanded length. A stream that ends early leaves the rest of the
+    // array zero; one that is damaged or would be longer fails.
+    bool Expand(unsigned char constant, std::unique_ptr<unsigned char[]>& bytes, int32_t& length) const;
+
+private:
+    std::unique_ptr<unsigned char[]> m_bytes;
+    int32_t m_storedLength = 0;
+    int32_t m_expandedLength = 0;
+};

@@ -1,0 +1,104 @@
+#include "packagereader.h"
+
+#include "packageconstants.h"
+#include "scrambling.h"
+#include "textconv.h"
+
+#include <new>
+
+namespace {
+
+int64_t Tell(std::FILE* file)
+{
+#ifdef _WIN32
+    return _ftelli64(file);
+#else
+    return ftello(file);
+#endif
+}
+
+bool SeekTo(std::FILE* file, int64_t offset, int origin)
+{
+#ifdef _WIN32
+    return _fseeki64(file, offset, origin) == 0;
+#else
+    return fseeko(file, offset, origin) == 0;
+#endif
+}
+
+// Bytes from the current position to the end; 0 when the stream cannot seek,
+// which makes every later read fail instead of guessing.
+int64_t BytesLeft(std::FILE* file)
+{
+    if (!file)
+        return 0;
+    const int64_t here = Tell(file);
+    if (here < 0 || !SeekTo(file, 0, SEEK_END))
+        return 0;
+    const int64_t end = Tell(file);
+    if (!SeekTo(file, here, SEEK_SET) || end < here)
+        return 0;
+    return end - here;
+}
+
+} // namespace
+
+PackageReader::PackageReader(std::FILE* file, bool ownsFile)
+    : m_file(file, ownsFile), m_remaining(BytesLeft(file))
+{
+}
+
+size_t PackageReader::ReadBlob(size_t count, unsigned char* buffer)
+{
+    if (!m_file || count == 0)
+        return 0;
+    const size_t read = std::fread(buffer, 1, count, m_file.Get());
+    m_remaining = m_remaining > static_cast<int64_t>(read) ? m_remaining - static_cast<int64_t>(read) : 0;
+    return read;
+}
+
+bool PackageReader::ReadInt32(int32_t& value)
+{
+    unsigned char bytes[4];
+    if (ReadBlob(sizeof bytes, bytes) != sizeof bytes)
+        return false;
+    const uint32_t word = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8
+        | static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+    value = static_cast<int32_t>(word);
+    return true;
+}
+
+bool PackageReader::ReadBool(bool& flag)
+{
+    int32_t value = 0;
+    if (!ReadInt32(value))
+        return false;
+    flag = value == 1;
+    return true;
+}
+
+bool PackageReader::ReadString(std::wstring& text)
+{
+    int32_t count = 0;
+    if (!ReadInt32(count))
+        return false;
+    if (count <= 0)
+        return true;
+    std::unique_ptr<unsigned char[]> bytes;
+    if (!ReadOwnedBytes(count, bytes))
+        return false;
+    ScrambleString(bytes.get(), static_cast<size_t>(count), PackageConstants::kString);
+    const std::string utf8(reinterpret_cast<const char*>(bytes.get()), static_cast<size_t>(count));
+    return Utf8ToWide(utf8.substr(0, utf8.find('\0')), text);
+}
+
+bool PackageReader::ReadOwnedBytes(int32_t count, std::unique_ptr<unsigned char[]>& bytes)
+{
+    if (count <= 0 || count > m_remaining)
+        return false;
+    std::unique_ptr<unsigned char[]> data(new (std::nothrow) unsigned char[static_cast<size_t>(count)]);
+    if (!data || ReadBlob(static_cast<size_t>(count), data.get()) != static_cast<size_t>(count))
+        return false;
+    bytes = std::move(data);
+    return true;
+}

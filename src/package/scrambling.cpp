@@ -1,0 +1,30 @@
+#include "scrambling.h"
+
+#include <cstdint>
+
+namespace {
+
+const size_t kStringBlockSize = 512;
+
+} // namespace
+
+// Only the low 8 bits matter, so unsigned wrap-around keeps the result exact.
+unsigned char ScrambleKeyByte(size_t position, size_t length, unsigned char constant)
+{
+    return static_cast<unsigned char>(static_cast<uint32_t>(position) * 33u
+                                      + static_cast<uint32_t>(length) + constant);
+}
+
+void ScrambleRun(unsigned char* data, size_t length, unsigned char constant)
+{
+    for (size_t i = 0; i < length; ++i)
+        data[i] ^= ScrambleKeyByte(i, length, constant);
+}
+
+void ScrambleString(unsigned char* data, size_t length, unsigned char constant)
+{
+    const size_t blocks = length / kStringBlockSize;
+    for (size_t b = 0; b < blocks; ++b)
+        data[b * kStringBlockSize + b] ^= ScrambleKeyByte(b, 0, constant);
+    ScrambleRun(data + blocks * kStringBlockSize, length % kStringBlockSize, constant);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// RFC 4648 Base64, standard alphabet, "=" padding, no line breaks.
+std::string Base64Encode(const unsigned char* data, size_t length);
+
+// Reads four characters at a time and stops at the first "=" in the third or
+// fourth place of a group. White space is not skipped and other characters
+// are not rejected: they count as the digit 0. A last group of two or three
+// characters gives one or two bytes.
+std::vector<unsigned char> Base64Decode(const std::string& text);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "packagecontent.h"
+
+#include <string>
+
+class CPackage;
+
+// Writes the bytes to a scratch file and reads them with CPackage::Read from
+// the start.
+bool ReadPackageBytes(const ByteVector& bytes, CPackage& package);
+// Writes an executable image to a scratch file and loads it as the runtime
+// does (marker scan, then the package).
+bool LoadExecutableImage(const ByteVector& image, CPackage& package);
+// Path of a scratch file holding the bytes (the same file on every call).
+std::wstring WriteScratchFile(const ByteVector& bytes);
+
+ByteVector Pattern(size_t length, unsigned seed);
+
+// An unprotected PEM private key of that many bits, made once per run.
+const std::string& RsaKeyPem(int bits);
+
+// Content with every field of the given version set to something other than
+// its initial value.
+FormContent FullForm(int32_t version);
+PackageContent FullPackage(int32_t version);
+
+ByteVector WritePackage(const PackageContent& content);
