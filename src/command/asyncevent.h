@@ -1,0 +1,36 @@
+#pragma once
+
+#include <wx/event.h>
+#include <wx/string.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CommandCentre;
+
+// One event on its way into a movie.
+struct AsyncEventData {
+    int32_t formId = 0;
+    int32_t callerId = 0;
+    std::wstring eventName;
+    std::wstring payload; // JSON text
+};
+
+// Carries an asynchronous call from CommandCentre::OnCommand to the main
+// thread's event loop: id = form id, int = caller id, string = command text.
+wxDECLARE_EVENT(AsyncCommandEvent, wxThreadEvent);
+// Carries an AsyncEventData (its payload) to the command centre.
+wxDECLARE_EVENT(ModuleEvent, wxThreadEvent);
+
+// The one way back into a movie, from any thread: queues the event on the
+// command centre, which delivers it on the main thread to the movie of the form
+// with that id as "TevOnAsyncEvent". Events posted by one thread arrive in the
+// order posted; an event for a form that is gone is dropped.
+void PostAsyncEvent(const wxString& payload, const wxString& eventName, CommandCentre* centre, int32_t formId,
+                    int32_t callerId);
+
+// Test seam: while a sink is set, PostAsyncEvent hands every event to it (on
+// the posting thread) instead of queueing it. An empty function restores
+// normal posting.
+void SetAsyncEventSink(std::function<void(const AsyncEventData&)> sink);

@@ -1,0 +1,294 @@
+#include "commandcentre.h"
+
+#include "asyncthread.h"
+#include "base64.h"
+#include "calltext.h"
+#include "commandargs.h"
+#include "mainthread.h"
+#include "movieform.h"
+#include "textconv.h"
+
+#include <json-c/json.h>
+
+#include <wx/log.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+namespace {
+
+const char kEmptyReply[] = "<string></string>";
+
+std::string Base64Of(const std::string& bytes)
+{
+    return Base64Encode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+wxString ReplyOf(const std::string& resultText)
+{
+    return wxString::FromAscii(("<string>" + Base64Of(resultText) + "</string>").c_str());
+}
+
+// Releases a parsed command, and with it every argument, when the call ends.
+struct ParsedCommand {
+    explicit ParsedCommand(const wxString& commandText)
+        : value(json_tokener_parse(WideToUtf8(commandText.ToStdWstring()).c_str()))
+    {
+    }
+    ~ParsedCommand() { json_object_put(value); }
+    ParsedCommand(const ParsedCommand&) = delete;
+    ParsedCommand& operator=(const ParsedCommand&) = delete;
+
+    json_object* value;
+};
+
+// Element 0 names the command: a string by its characters, anything else by
+// its JSON text (the number 5 names "5").
+std::string CommandNameOf(json_object* element)
+{
+    return json_object_is_type(element, json_type_string) ? ReadUtf8(element) : ToJsonText(element);
+}
+
+} // namespace
+
+CommandCentre& CommandCentre::Get()
+{
+    static CommandCentre centre;
+    return centre;
+}
+
+CommandCentre::CommandCentre()
+{
+    Bind(AsyncCommandEvent, &CommandCentre::OnAsyncCommand, this);
+    Bind(ModuleEvent, &CommandCentre::OnAsyncEvent, this);
+}
+
+bool CommandCentre::Initialise(const std::vector<ModuleDescriptor*>& modules,
+                               std::vector<std::unique_ptr<ExtensionImage>> extensions)
+{
+    AllowMainThreadWork();
+    m_modules = modules;
+    m_extensions = std::move(extensions);
+    for (ModuleDescriptor* module : m_modules) {
+        if (!module)
+            continue;
+        if (module->Initialise && !module->Initialise())
+            return false;
+        for (int32_t index = 0; index < module->rowCount; ++index) {
+            const CommandRow& row = module->rows[index];
+            m_commands[wxString(Utf8ToWide(row.name ? std::string(row.name) : std::string()))] = row;
+        }
+    }
+    for (const auto& extension : m_extensions)
+        extension->Load(m_commands);
+    StartWorker();
+    return true;
+}
+
+void CommandCentre::Shutdown()
+{
+    StopWorker();
+    for (ModuleDescriptor* module : m_modules) {
+        if (module && module->Shutdown)
+            module->Shutdown();
+    }
+    for (const auto& extension : m_extensions)
+        extension->Unload();
+    m_commands.clear();
+    {
+        std::lock_guard<std::mutex> hold(m_formLock);
+        m_forms.clear();
+    }
+    m_modules.clear();
+    m_extensions.clear();
+}
+
+void CommandCentre::StartWorker()
+{
+    if (m_worker)
+        return;
+    m_worker = new AsyncThread(*this);
+    if (m_worker->Run() != wxTHREAD_NO_ERROR) {
+        delete m_worker;
+        m_worker = nullptr;
+    }
+}
+
+void CommandCentre::StopWorker()
+{
+    // A worker waiting for the main thread is woken first, or it could not stop.
+    CancelMainThreadWork();
+    if (!m_worker)
+        return;
+    m_worker->RequestStop();
+    wxMilliSleep(250);
+    if (m_worker->IsRunning())
+        m_worker->Kill(); // a call that outlasts the grace period is cut off
+    else
+        m_worker->Wait(wxTHREAD_WAIT_YIELD);
+    delete m_worker;
+    m_worker = nullptr;
+    m_queue.Clear();
+}
+
+wxString CommandCentre::OnCommand(int32_t instanceFormId, const wxString& scriptText)
+{
+    CallText call;
+    if (!ParseCallText(scriptText.ToStdWstring(), call))
+        return kEmptyReply;
+    ::OutputDebugStringW((call.commandText + L"\n").c_str());
+    if (IsInitRequest(call.commandText))
+        return AnswerInit(instanceFormId);
+    if (!call.isAsync)
+        return ExecuteCommand(call.commandText, 0, call.formId, call.callerId);
+    PostAsyncCommand(call.formId, call.callerId, call.commandText);
+    return kEmptyReply;
+}
+
+wxString CommandCentre::AnswerInit(int32_t formId) const
+{
+    MovieForm* form = FindForm(formId);
+    if (!form)
+        return kEmptyReply;
+    json_object* identity = nullptr;
+    if (form->PlaysDirectly()) {
+        identity = MakeUtf8(std::to_string(formId));
+    } else {
+        identity = json_object_new_object();
+        json_object_object_add(identity, "formId", MakeInt(formId));
+        json_object_object_add(identity, "swfName", MakeText(form->GetSwfName()));
+    }
+    const std::string text = ToJsonText(identity);
+    json_object_put(identity);
+    return ReplyOf(text);
+}
+
+wxString CommandCentre::ExecuteCommand(const wxString& commandText, int32_t isAsync, int32_t formId,
+                                       int32_t callerId)
+{
+    const ParsedCommand command(commandText);
+    // Text that is not a JSON array, or an empty one, runs nothing.
+    if (!json_object_is_type(command.value, json_type_array) || json_object_array_length(command.value) == 0)
+        return wxString();
+
+    const wxString name(Utf8ToWide(CommandNameOf(json_object_array_get_idx(command.value, 0))));
+    const auto found = m_commands.find(name);
+    if (found == m_commands.end()) {
+        ReportUnknownCommand(name);
+        return kEmptyReply;
+    }
+    const CommandRow row = found->second;
+
+    wxLogNull quiet; // toolkit errors inside handlers stay silent on this thread
+    CallInfo info = {formId, callerId, isAsync, {0, 0, 0, 0, 0}};
+    std::vector<json_object*> arguments;
+    for (size_t index = 1; index < json_object_array_length(command.value); ++index)
+        arguments.push_back(json_object_array_get_idx(command.value, index));
+    const auto argc = static_cast<int32_t>(arguments.size());
+    const char* resultText = row.invoker ? row.invoker(row.handler, &info, argc, argc ? arguments.data() : nullptr)
+                                         : nullptr;
+    return ReplyOf(resultText ? std::string(resultText) : std::string());
+}
+
+void CommandCentre::PostAsyncCommand(int32_t formId, int32_t callerId, const wxString& commandText)
+{
+    wxThreadEvent event(AsyncCommandEvent, formId);
+    event.SetInt(callerId);
+    event.SetString(commandText);
+    QueueEvent(event.Clone());
+}
+
+void CommandCentre::OnAsyncCommand(wxThreadEvent& event)
+{
+    const int32_t formId = event.GetId();
+    const int32_t callerId = event.GetInt();
+    const wxString commandText = event.GetString();
+    if (MustRunOnMainThread(commandText.ToStdWstring())) {
+        ExecuteCommand(commandText, 1, formId, callerId);
+        return;
+    }
+    m_queue.PushQueuedCall(QueuedCall{formId, callerId, commandText.ToStdWstring()});
+}
+
+void CommandCentre::OnAsyncEvent(wxThreadEvent& event)
+{
+    const auto data = event.GetPayload<AsyncEventData>();
+    MovieForm* form = FindForm(data.formId);
+    if (!form)
+        return;
+    const std::string payload = Base64Of(WideToUtf8(data.payload));
+    const wxString request = "<invoke name=\"TevOnAsyncEvent\" returntype=\"xml\"><arguments><string>" +
+                             wxString(data.eventName) + "</string><string>" +
+                             wxString::Format("%d", data.callerId) + "</string><string>" +
+                             wxString::FromAscii(payload.c_str()) + "</string></arguments></invoke>";
+    form->CallFunction(request);
+}
+
+void CommandCentre::ReportUnknownCommand(const wxString& name)
+{
+    const wxString message = wxString::Format("Error: Couldn't resolve command '%s()'!\n", name);
+    std::function<void(const wxString&)> reporter;
+    {
+        std::lock_guard<std::mutex> hold(m_reporterLock);
+        reporter = m_unknownCommandReporter;
+    }
+    if (reporter)
+        reporter(message);
+    else if (wxThread::IsMain())
+        wxMessageBox(message, "Message", wxOK | wxCENTRE);
+    else // the toolkit's dialogs belong to the main thread; the system's box does not
+        ::MessageBoxW(nullptr, message.wc_str(), L"Message", MB_OK | MB_SETFOREGROUND);
+}
+
+void CommandCentre::SetUnknownCommandReporter(std::function<void(const wxString& message)> reporter)
+{
+    std::lock_guard<std::mutex> hold(m_reporterLock);
+    m_unknownCommandReporter = std::move(reporter);
+}
+
+bool CommandCentre::AddForm(int32_t formId, MovieForm* form)
+{
+    std::lock_guard<std::mutex> hold(m_formLock);
+    return m_forms.emplace(formId, form).second;
+}
+
+void CommandCentre::RemoveForm(int32_t formId)
+{
+    std::lock_guard<std::mutex> hold(m_formLock);
+    m_forms.erase(formId);
+}
+
+MovieForm* CommandCentre::FindForm(int32_t formId) const
+{
+    std::lock_guard<std::mutex> hold(m_formLock);
+    const auto found = m_forms.find(formId);
+    return found == m_forms.end() ? nullptr : found->second;
+}
+
+MovieForm* CommandCentre::FindFormByName(const wxString& name) const
+{
+    std::lock_guard<std::mutex> hold(m_formLock);
+    for (const auto& entry : m_forms) {
+        if (entry.second->GetName() == name)
+            return entry.second;
+    }
+    return nullptr;
+}
+
+std::vector<wxString> CommandCentre::GetFormNames() const
+{
+    std::vector<wxString> names;
+    std::lock_guard<std::mutex> hold(m_formLock);
+    for (const auto& entry : m_forms)
+        names.push_back(entry.second->GetName());
+    return names;
+}
+
+bool CommandCentre::HasCommand(const wxString& name) const
+{
+    return m_commands.count(name) != 0;
+}
+
+size_t CommandCentre::CommandCount() const
+{
+    return m_commands.size();
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "asyncevent.h"
+#include "callqueue.h"
+#include "extensionimage.h"
+#include "moduledescriptor.h"
+
+#include <wx/event.h>
+#include <wx/msw/wrapwin.h>
+#include <wx/string.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// <windows.h> (included above, so it cannot come again later) renames AddForm
+// to AddFormW, a printer function; the command centre keeps its own name.
+#ifdef AddForm
+#undef AddForm
+#endif
+
+class AsyncThread;
+class MovieForm;
+
+// Carries every scripted call from a movie to its command handler and every
+// event back: parses the call text, answers "nxa.init", dispatches synchronous
+// calls on the main thread and asynchronous ones to the worker, and delivers
+// posted events into the movie of their form. One instance for the process.
+class CommandCentre : public wxEvtHandler {
+public:
+    static CommandCentre& Get();
+
+    // Lets every module fill its table and enters the rows, then the rows of
+    // the extension libraries, then starts the worker. Stops at the first
+    // module that fails and returns false.
+    bool Initialise(const std::vector<ModuleDescriptor*>& modules,
+                    std::vector<std::unique_ptr<ExtensionImage>> extensions);
+    // Stops the worker, shuts every module and extension down and empties the
+    // maps. Safe after a start that stopped half-way, and when nothing started.
+    void Shutdown();
+
+    // The reply text for one evaluation of the plug-in instance that plays in
+    // the form with the given id. Main thread.
+    wxString OnCommand(int32_t instanceFormId, const wxString& scriptText);
+    // Runs one decoded command text (a JSON array) and returns the reply text.
+    wxString ExecuteCommand(const wxString& commandText, int32_t isAsync, int32_t formId, int32_t callerId);
+    // Sends an asynchronous call to the main thread's event loop, from where it
+    // runs at once or goes to the worker.
+    void PostAsyncCommand(int32_t formId, int32_t callerId, const wxString& commandText);
+
+    bool AddForm(int32_t formId, MovieForm* form);
+    void RemoveForm(int32_t formId);
+    // The form with the id, or null. Forms are used on the main thread only.
+    MovieForm* FindForm(int32_t formId) const;
+    MovieForm* FindFormByName(const wxString& name) const;
+    std::vector<wxString> GetFormNames() const;
+
+    bool HasCommand(const wxString& name) const;
+    size_t CommandCount() const;
+    CallQueue& Queue() { return m_queue; }
+
+    // Test seam: replaces the message box that reports an unknown command
+    // name. An empty function restores the box.
+    void SetUnknownCommandReporter(std::function<void(const wxString& message)> reporter);
+
+private:
+    CommandCentre();
+
+    void OnAsyncCommand(wxThreadEvent& event);
+    void OnAsyncEvent(wxThreadEvent& event);
+    wxString AnswerInit(int32_t formId) const;
+    void ReportUnknownCommand(const wxString& name);
+    void StartWorker();
+    void StopWorker();
+
+    CommandMap m_commands;
+    mutable std::mutex m_formLock;
+    std::map<int32_t, MovieForm*> m_forms;
+    std::vector<ModuleDescriptor*> m_modules;
+    std::vector<std::unique_ptr<ExtensionImage>> m_extensions;
+    AsyncThread* m_worker = nullptr;
+    CallQueue m_queue;
+    std::mutex m_reporterLock;
+    std::function<void(const wxString&)> m_unknownCommandReporter;
+};

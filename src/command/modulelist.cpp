@@ -1,0 +1,63 @@
+#include "modulelist.h"
+
+namespace {
+
+bool InitialiseUnwrittenModule()
+{
+    return true;
+}
+
+void ShutdownUnwrittenModule() {}
+
+// A module whose commands are not written yet: no rows, nothing to release.
+// The descriptor lives as long as the process, like a written module's.
+ModuleDescriptor* UnwrittenModule()
+{
+    return new ModuleDescriptor{InitialiseUnwrittenModule, ShutdownUnwrittenModule, nullptr, 0};
+}
+
+} // namespace
+
+const std::vector<BuiltInModule>& BuiltInModuleTable()
+{
+    static const std::vector<BuiltInModule> table = {
+        {"Application", UnwrittenModule()},
+        {"Forms", UnwrittenModule()},
+        {"AppleScript", UnwrittenModule()},
+        {"Audio", UnwrittenModule()},
+        {"Browser", UnwrittenModule()},
+        {"COMPort", UnwrittenModule()},
+        {"Clipboard", UnwrittenModule()},
+        {"Database", UnwrittenModule()},
+        {"Dialogs", UnwrittenModule()},
+        {"DLL", UnwrittenModule()},
+        {"DX9", UnwrittenModule()},
+        {"Encryption", UnwrittenModule()},
+        {"FileSystem", UnwrittenModule()},
+        {"Flash", UnwrittenModule()},
+        {"FTP", UnwrittenModule()},
+        {"HTTP", UnwrittenModule()},
+        {"Image", UnwrittenModule()},
+        {"Input", UnwrittenModule()},
+        {"MacShell", UnwrittenModule()},
+        {"MediaPlayer", UnwrittenModule()},
+        {"Menu", UnwrittenModule()},
+        {"PDF", UnwrittenModule()},
+        {"Process", UnwrittenModule()},
+        {"QuickTime", UnwrittenModule()},
+        {"RealMedia", UnwrittenModule()},
+        {"System", UnwrittenModule()},
+        {"Network", UnwrittenModule()},
+        {"Video", UnwrittenModule()},
+        {"Zip", UnwrittenModule()},
+    };
+    return table;
+}
+
+std::vector<ModuleDescriptor*> BuiltInModules()
+{
+    std::vector<ModuleDescriptor*> modules;
+    for (const BuiltInModule& module : BuiltInModuleTable())
+        modules.push_back(module.descriptor);
+    return modules;
+}

@@ -1,0 +1,124 @@
+#include "testmodule.h"
+
+#include "commandargs.h"
+#include "mainthread.h"
+
+#include <json-c/json.h>
+
+#include <wx/thread.h>
+#include <wx/utils.h>
+
+std::atomic<int> TestModuleLog::sleepsFinished{0};
+std::atomic<int> TestModuleLog::mainWorkRan{0};
+std::atomic<int> TestModuleLog::mainWorkRefused{0};
+std::atomic<bool> TestModuleLog::mainWorkStarted{false};
+
+namespace {
+
+std::mutex g_lock;
+std::vector<RecordedCall> g_calls;
+
+json_object* __cdecl Echo(CallInfo*, int32_t argc, json_object** argv)
+{
+    json_object* array = json_object_new_array();
+    for (int32_t i = 0; i < argc; ++i)
+        json_object_array_add(array, json_object_get(argv[i]));
+    return array;
+}
+
+json_object* __cdecl DescribeCall(CallInfo* call, int32_t, json_object** argv)
+{
+    json_object* object = json_object_new_object();
+    json_object_object_add(object, "formId", MakeInt(call->formId));
+    json_object_object_add(object, "callerId", MakeInt(call->callerId));
+    json_object_object_add(object, "isAsync", MakeInt(call->isAsync));
+    int32_t reserved = 0;
+    for (int32_t word : call->reserved)
+        reserved |= word;
+    json_object_object_add(object, "reserved", MakeInt(reserved));
+    json_object_object_add(object, "argvNull", MakeFlag(argv == nullptr));
+    return object;
+}
+
+json_object* __cdecl Nothing(CallInfo*, int32_t, json_object**)
+{
+    return nullptr;
+}
+
+json_object* __cdecl EmptyObject(CallInfo*, int32_t, json_object**)
+{
+    return json_object_new_object();
+}
+
+json_object* __cdecl Record(CallInfo* call, int32_t argc, json_object** argv)
+{
+    std::lock_guard<std::mutex> hold(g_lock);
+    g_calls.push_back(RecordedCall{argc > 0 ? ReadInt(argv[0]) : -1, std::this_thread::get_id(),
+                                   wxThread::IsMain(), call->isAsync});
+    return MakeInt(0);
+}
+
+json_object* __cdecl SleepFor(CallInfo*, int32_t argc, json_object** argv)
+{
+    if (argc != 1)
+        return MakeInt(-1);
+    wxMilliSleep(ReadInt(argv[0]));
+    ++TestModuleLog::sleepsFinished;
+    return MakeInt(0);
+}
+
+json_object* __cdecl MainWork(CallInfo*, int32_t, json_object**)
+{
+    TestModuleLog::mainWorkStarted = true;
+    const bool ran = RunOnMainThread([] {
+        if (wxThread::IsMain())
+            ++TestModuleLog::mainWorkRan;
+    });
+    if (!ran)
+        ++TestModuleLog::mainWorkRefused;
+    return MakeFlag(ran);
+}
+
+bool InitialiseTestModule()
+{
+    ModuleDescriptor& module = TestModule();
+    AppendCommandRow(module, "nxa.Test.echo", Echo);
+    AppendCommandRow(module, "nxa.Test.callInfo", DescribeCall);
+    AppendCommandRow(module, "nxa.Test.nothing", Nothing);
+    AppendCommandRow(module, "nxa.Test.empty", EmptyObject);
+    for (const char* name : {"nxa.Test.record", "nxa.Dialogs.record", "nxa.Application.say",
+                             "nxa.FileSystem.deleteFolder", "nxa.FileSystem.copyFile"})
+        AppendCommandRow(module, name, Record);
+    AppendCommandRow(module, "nxa.Test.sleep", SleepFor);
+    AppendCommandRow(module, "nxa.Test.mainWork", MainWork);
+    return true;
+}
+
+void ShutdownTestModule()
+{
+    ReleaseCommandRows(TestModule());
+}
+
+} // namespace
+
+ModuleDescriptor& TestModule()
+{
+    static ModuleDescriptor module = {InitialiseTestModule, ShutdownTestModule, nullptr, 0};
+    return module;
+}
+
+void TestModuleLog::Reset()
+{
+    std::lock_guard<std::mutex> hold(g_lock);
+    g_calls.clear();
+    sleepsFinished = 0;
+    mainWorkRan = 0;
+    mainWorkRefused = 0;
+    mainWorkStarted = false;
+}
+
+std::vector<RecordedCall> TestModuleLog::Calls()
+{
+    std::lock_guard<std::mutex> hold(g_lock);
+    return g_calls;
+}
