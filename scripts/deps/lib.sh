@@ -12,13 +12,13 @@ log() { printf '[deps] %s\n' "$*" >&2; }
 # fetch_source PKG: downloads the Debian source package PKG (once, into
 # $SOURCES/PKG) and unpacks it with Debian's patches applied into $WORK.
 # Prints the unpacked folder. The newest version apt lists is sometimes not
-# served, so older listed versions are tried in turn.
+# served, so older listed versions are tried in turn, newest first.
 fetch_source() {
   local pkg=$1 dl=$SOURCES/$1 v
   mkdir -p "$dl"
   if ! ls "$dl"/*.dsc >/dev/null 2>&1; then
     local got=0
-    for v in $(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p'); do
+    for v in $(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p' | sort -u -r -V); do
       if (cd "$dl" && apt-get source --download-only -qq "$pkg=$v" >/dev/null 2>&1); then
         got=1; break
       fi
