@@ -1,11 +1,11 @@
 #include "moviecipher.h"
 
+#include "opensslkey.h"
+
 #include "base64.h"
 #include "blowfish.h"
 
-#include <openssl/bio.h>
 #include <openssl/evp.h>
-#include <openssl/pem.h>
 #include <openssl/rsa.h>
 
 #include <algorithm>
@@ -17,29 +17,6 @@
 namespace MovieCipher {
 
 namespace {
-
-struct PkeyFree {
-    void operator()(EVP_PKEY* key) const { EVP_PKEY_free(key); }
-};
-struct PkeyContextFree {
-    void operator()(EVP_PKEY_CTX* context) const { EVP_PKEY_CTX_free(context); }
-};
-struct BioFree {
-    void operator()(BIO* bio) const { BIO_free(bio); }
-};
-using PkeyPointer = std::unique_ptr<EVP_PKEY, PkeyFree>;
-using PkeyContextPointer = std::unique_ptr<EVP_PKEY_CTX, PkeyContextFree>;
-
-PkeyPointer ReadRsaKey(const unsigned char* pem, size_t length)
-{
-    std::unique_ptr<BIO, BioFree> bio(BIO_new_mem_buf(pem, static_cast<int>(length)));
-    if (!bio)
-        return nullptr;
-    PkeyPointer key(PEM_read_bio_PrivateKey(bio.get(), nullptr, nullptr, nullptr));
-    if (!key || EVP_PKEY_get_base_id(key.get()) != EVP_PKEY_RSA)
-        return nullptr;
-    return key;
-}
 
 bool RsaDecryptChunk(EVP_PKEY* key, const unsigned char* chunk, size_t size, std::string& text)
 {
@@ -83,7 +60,7 @@ bool Decipher(const unsigned char* stored, int32_t storedLength,
 {
     if (storedLength < 0 || keyBlockLength < kKeyBlockMinimum)
         return false;
-    PkeyPointer rsaKey = ReadRsaKey(keyBlock, keyBlockLength);
+    PkeyPointer rsaKey = ReadRsaPrivateKey(keyBlock, keyBlockLength);
     Tev::Encryption::Blowfish blowfish;
     if (!rsaKey || !blowfish.SetKey(BlowfishKeyFromKeyBlock(keyBlock, keyBlockLength)))
         return false;

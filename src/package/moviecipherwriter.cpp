@@ -1,39 +1,21 @@
 #include "moviecipherwriter.h"
 
+#include "opensslkey.h"
+
 #include "base64.h"
 #include "blowfish.h"
 #include "moviecipher.h"
 
-#include <openssl/bio.h>
 #include <openssl/evp.h>
-#include <openssl/pem.h>
 #include <openssl/rsa.h>
 
 #include <memory>
 
 namespace {
 
-struct PkeyFree {
-    void operator()(EVP_PKEY* key) const { EVP_PKEY_free(key); }
-};
-struct PkeyContextFree {
-    void operator()(EVP_PKEY_CTX* context) const { EVP_PKEY_CTX_free(context); }
-};
-struct BioFree {
-    void operator()(BIO* bio) const { BIO_free(bio); }
-};
-
-std::unique_ptr<EVP_PKEY, PkeyFree> ReadKey(const std::string& pem)
-{
-    std::unique_ptr<BIO, BioFree> bio(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
-    if (!bio)
-        return nullptr;
-    return std::unique_ptr<EVP_PKEY, PkeyFree>(PEM_read_bio_PrivateKey(bio.get(), nullptr, nullptr, nullptr));
-}
-
 bool RsaEncryptPiece(EVP_PKEY* key, const std::string& piece, ByteVector& stored)
 {
-    std::unique_ptr<EVP_PKEY_CTX, PkeyContextFree> context(EVP_PKEY_CTX_new(key, nullptr));
+    PkeyContextPointer context(EVP_PKEY_CTX_new(key, nullptr));
     size_t size = 0;
     if (!context || EVP_PKEY_encrypt_init(context.get()) <= 0
         || EVP_PKEY_CTX_set_rsa_padding(context.get(), RSA_PKCS1_OAEP_PADDING) <= 0
@@ -64,10 +46,9 @@ void BlowfishEncryptPiece(const Tev::Encryption::Blowfish& cipher, const std::st
 
 bool EncipherMovie(const ByteVector& movie, const std::string& pemKey, ByteVector& stored, int corruptChunk)
 {
-    auto key = ReadKey(pemKey);
+    const PkeyPointer key = ReadRsaPrivateKey(pemKey.data(), pemKey.size());
     Tev::Encryption::Blowfish blowfish;
-    if (!key || EVP_PKEY_get_base_id(key.get()) != EVP_PKEY_RSA
-        || !blowfish.SetKey(MovieCipher::BlowfishKeyFromKeyBlock(
+    if (!key || !blowfish.SetKey(MovieCipher::BlowfishKeyFromKeyBlock(
                reinterpret_cast<const unsigned char*>(pemKey.data()), pemKey.size())))
         return false;
     const int modulusBytes = EVP_PKEY_get_size(key.get());

@@ -3,28 +3,11 @@
 #include "packageconstants.h"
 #include "scrambling.h"
 #include "textconv.h"
+#include "wholefile.h"
 
 #include <new>
 
 namespace {
-
-int64_t Tell(std::FILE* file)
-{
-#ifdef _WIN32
-    return _ftelli64(file);
-#else
-    return ftello(file);
-#endif
-}
-
-bool SeekTo(std::FILE* file, int64_t offset, int origin)
-{
-#ifdef _WIN32
-    return _fseeki64(file, offset, origin) == 0;
-#else
-    return fseeko(file, offset, origin) == 0;
-#endif
-}
 
 // Bytes from the current position to the end; 0 when the stream cannot seek,
 // which makes every later read fail instead of guessing.
@@ -32,11 +15,11 @@ int64_t BytesLeft(std::FILE* file)
 {
     if (!file)
         return 0;
-    const int64_t here = Tell(file);
-    if (here < 0 || !SeekTo(file, 0, SEEK_END))
+    const int64_t here = TellFile(file);
+    if (here < 0 || !SeekFile(file, 0, SEEK_END))
         return 0;
-    const int64_t end = Tell(file);
-    if (!SeekTo(file, here, SEEK_SET) || end < here)
+    const int64_t end = TellFile(file);
+    if (!SeekFile(file, here, SEEK_SET) || end < here)
         return 0;
     return end - here;
 }

@@ -7,9 +7,7 @@
 #include <cstdint>
 #include <new>
 
-namespace {
-
-bool SeekTo(std::FILE* file, int64_t offset, int origin)
+bool SeekFile(std::FILE* file, int64_t offset, int origin)
 {
 #ifdef _WIN32
     return _fseeki64(file, offset, origin) == 0;
@@ -18,7 +16,7 @@ bool SeekTo(std::FILE* file, int64_t offset, int origin)
 #endif
 }
 
-int64_t Tell(std::FILE* file)
+int64_t TellFile(std::FILE* file)
 {
 #ifdef _WIN32
     return _ftelli64(file);
@@ -26,8 +24,6 @@ int64_t Tell(std::FILE* file)
     return ftello(file);
 #endif
 }
-
-} // namespace
 
 std::FILE* OpenFileWide(const std::wstring& path, const wchar_t* mode)
 {
@@ -43,13 +39,13 @@ std::FILE* OpenFileWide(const std::wstring& path, const wchar_t* mode)
 
 bool ReadWholeStream(std::FILE* file, std::unique_ptr<unsigned char[]>& bytes, long& length)
 {
-    if (!SeekTo(file, 0, SEEK_END)) {
+    if (!SeekFile(file, 0, SEEK_END)) {
         length = -1;
         return false;
     }
-    const int64_t size = Tell(file);
+    const int64_t size = TellFile(file);
     // Lengths travel as 32-bit numbers; a larger file cannot be held.
-    if (size < 0 || size > INT32_MAX || !SeekTo(file, 0, SEEK_SET)) {
+    if (size < 0 || size > INT32_MAX || !SeekFile(file, 0, SEEK_SET)) {
         length = -1;
         return false;
     }

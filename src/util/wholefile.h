@@ -1,8 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
+
+// 64-bit file positions on a C stream (origin as for fseek).
+bool SeekFile(std::FILE* file, int64_t offset, int origin);
+int64_t TellFile(std::FILE* file); // -1 on failure
 
 // Opens a file by its wide path (on Windows through the wide C runtime call,
 // elsewhere through the UTF-8 form of the path).
