@@ -14,6 +14,7 @@
 #include "scopedcommandcentre.h"
 #include "scratchfolder.h"
 #include "standinmovie.h"
+#include "textfile.h"
 
 #include <gtest/gtest.h>
 
@@ -125,31 +126,6 @@ private:
     FlashWnd m_instance;
 };
 
-std::string ReadFileBytes(const std::wstring& path)
-{
-    std::string bytes;
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file)
-        return bytes;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, file)) > 0;)
-        bytes.append(buffer, n);
-    fclose(file);
-    return bytes;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 bool HasLine(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -168,7 +144,7 @@ bool PumpUntil(const std::wstring& transcript, const std::string& text, DWORD ti
             DispatchMessageW(&message);
         }
         wxTheApp->ProcessPendingEvents();
-        if (ReadFileBytes(transcript).find(text) != std::string::npos)
+        if (ReadFileText(transcript).find(text) != std::string::npos)
             return true;
         Sleep(5);
     }
@@ -223,7 +199,7 @@ TEST(StandinHost, PlaysAScriptedMovieThroughTheHost)
         ASSERT_GT(bytes.size(), size_t(30720));
         ASSERT_TRUE(form.Instance().LoadSwfFromRam(reinterpret_cast<const uint8_t*>(bytes.data()),
                                                    int32_t(bytes.size())));
-        ASSERT_TRUE(PumpUntil(transcript, "script end")) << ReadFileBytes(transcript);
+        ASSERT_TRUE(PumpUntil(transcript, "script end")) << ReadFileText(transcript);
 
         HDC dc = GetDC(form.Window());
         form.Instance().Paint(dc);
@@ -231,7 +207,7 @@ TEST(StandinHost, PlaysAScriptedMovieThroughTheHost)
         g_peekInstance = nullptr;
         EXPECT_TRUE(form.Instance().Destroy());
 
-        const std::vector<std::string> lines = Lines(ReadFileBytes(transcript));
+        const std::vector<std::string> lines = SplitLines(ReadFileText(transcript));
         EXPECT_TRUE(HasLine(lines, "main #- NP_Initialize size=" + std::to_string(sizeof(NPNetscapeFuncs)) +
                                        " version=27"));
         EXPECT_TRUE(HasLine(lines, "main #- Flash_DisableLocalSecurity"));
@@ -242,16 +218,16 @@ TEST(StandinHost, PlaysAScriptedMovieThroughTheHost)
         EXPECT_TRUE(HasLine(lines, "main #1 NPP_Write offset=30720 len=" + std::to_string(bytes.size() - 30720)));
         EXPECT_TRUE(HasLine(lines, "main #1 call sync [\"nxa.init\"] -> reply \"0\""));
         EXPECT_TRUE(HasLine(lines, "main #1 invoke GetVariable who"));
-        EXPECT_TRUE(HasLine(lines, "main #1 script end passed=7 failed=0")) << ReadFileBytes(transcript);
+        EXPECT_TRUE(HasLine(lines, "main #1 script end passed=7 failed=0")) << ReadFileText(transcript);
         EXPECT_TRUE(HasLine(lines, "main #1 NPP_Destroy"));
         EXPECT_EQ(1, g_peeksOffMain.load());
         for (const std::string& line : lines)
             EXPECT_EQ(0u, line.rfind("main #", 0)) << "not on the main thread: " << line;
-        EXPECT_EQ(std::string::npos, ReadFileBytes(transcript).find("check fail"));
+        EXPECT_EQ(std::string::npos, ReadFileText(transcript).find("check fail"));
     }
     FlashHost::Get().Unload();
     EXPECT_EQ(0u, PluginAllocations::Count());
-    EXPECT_NE(std::string::npos, ReadFileBytes(transcript).find("main #- NP_Shutdown instances=0"));
+    EXPECT_NE(std::string::npos, ReadFileText(transcript).find("main #- NP_Shutdown instances=0"));
     EXPECT_EQ(nullptr, FlashHost::Get().PluginFuncs().newp);
     FlashHost::Get().Unload(); // a second unload changes nothing
 }
@@ -272,9 +248,9 @@ TEST(StandinHost, FlashWindowClassHostsAnInstancePerWindow)
     ASSERT_NE(nullptr, window);
     UpdateWindow(window);
     DestroyWindow(window);
-    const std::vector<std::string> lines = Lines(ReadFileBytes(transcript));
+    const std::vector<std::string> lines = SplitLines(ReadFileText(transcript));
     EXPECT_TRUE(HasLine(lines, "main #1 npn GetValue NPNVnetscapeWindow -> 0 window set"));
-    EXPECT_TRUE(HasLine(lines, "main #1 NPP_Destroy")) << ReadFileBytes(transcript);
+    EXPECT_TRUE(HasLine(lines, "main #1 NPP_Destroy")) << ReadFileText(transcript);
     FlashHost::Get().Unload();
 
     // Without a loaded plug-in the window cannot be made.

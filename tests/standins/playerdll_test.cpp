@@ -6,6 +6,7 @@
 #include "fakebrowser.h"
 #include "scratchfolder.h"
 #include "standinmovie.h"
+#include "textfile.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -23,28 +24,6 @@ template <class Function>
 Function Export(HMODULE library, const char* name)
 {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
-std::string ReadFileBytes(const std::wstring& path)
-{
-    std::string bytes;
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file)
-        return bytes;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, file)) > 0;)
-        bytes.append(buffer, n);
-    fclose(file);
-    return bytes;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 // One loaded player with one instance on a 200 x 100 memory drawable.
@@ -175,7 +154,7 @@ public:
         EXPECT_EQ(1, m_plugin.event(&m_instance, &paint));
     }
 
-    std::string Transcript() const { return ReadFileBytes(m_transcript); }
+    std::string Transcript() const { return ReadFileText(m_transcript); }
 
 private:
     ScratchFolder m_folder;
@@ -231,7 +210,7 @@ TEST(StandinPlayer, PlaysScriptedCallsAndEventsOnTheMainThread)
     ASSERT_TRUE(session.PumpUntil("script end")) << session.Transcript();
     session.Paint();
 
-    std::vector<std::string> lines = Lines(session.Transcript());
+    std::vector<std::string> lines = SplitLines(session.Transcript());
     for (const std::string& line : lines)
         EXPECT_EQ(0u, line.rfind("main #", 0)) << "not on the main thread: " << line;
     EXPECT_TRUE(HasLine(lines, "main #- NP_Initialize size=" + std::to_string(sizeof(NPNetscapeFuncs)) + " version=27"));
@@ -265,7 +244,7 @@ TEST(StandinPlayer, RecordsFailedChecksAndTimeouts)
     ASSERT_TRUE(session.CreateInstance());
     session.SendMovie(MovieWithScript("init\nexpect \"1\"\nwait neverSent 50\nbogus step\nquit\n"));
     ASSERT_TRUE(session.PumpUntil("script end")) << session.Transcript();
-    std::vector<std::string> lines = Lines(session.Transcript());
+    std::vector<std::string> lines = SplitLines(session.Transcript());
     EXPECT_TRUE(HasLine(lines, "main #1 check fail expect \"1\" got \"0\""));
     EXPECT_TRUE(HasLine(lines, "main #1 check fail wait neverSent: timed out"));
     EXPECT_TRUE(HasLine(lines, "main #1 check fail line 4: unknown step bogus"));
@@ -303,7 +282,7 @@ TEST(StandinPlayer, AnswersHostScriptingCallsAndMarksTheirThread)
     EXPECT_EQ("(null)", session.Invoke("LoadMovie", {frame, PlayerSession::String("other.swf")}));
     ASSERT_TRUE(session.PumpUntil("script end")) << session.Transcript();
 
-    std::vector<std::string> lines = Lines(session.Transcript());
+    std::vector<std::string> lines = SplitLines(session.Transcript());
     EXPECT_TRUE(HasLine(lines, "other #1 invoke GetVariable greeting"));
     EXPECT_TRUE(HasLine(lines, "main #1 invoke TGotoLabel /|intro"));
     EXPECT_TRUE(HasLine(lines, "main #1 check pass expectvar answer 42 got 42"));
@@ -326,5 +305,5 @@ TEST(StandinPlayer, IsEmbeddedAsResourceBin101)
     ASSERT_NE(nullptr, resource);
     const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
     std::string embedded(bytes, SizeofResource(nullptr, resource));
-    EXPECT_EQ(ReadFileBytes(BuildTreePath(KOVA_EMBEDDED_PLAYER_DLL)), embedded);
+    EXPECT_EQ(ReadFileText(BuildTreePath(KOVA_EMBEDDED_PLAYER_DLL)), embedded);
 }
