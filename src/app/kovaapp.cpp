@@ -1,13 +1,40 @@
 #include "kovaapp.h"
 
+#include "appstate.h"
+#include "flashwindowclass.h"
+
+#include <wx/image.h>
 #include <wx/log.h>
+
+#include <objbase.h>
 
 wxIMPLEMENT_APP_NO_MAIN(KovaApp);
 
 bool KovaApp::OnInit()
 {
-    // No project package can be found in the executable: the start-up fails.
+    CoInitialize(nullptr);
+    if (!RegisterFlashWindowClass())
+        return false;
+    wxImage::AddHandler(new wxICOHandler);
+    wxImage::AddHandler(new wxCURHandler);
+    if (GetAppState().StartUp())
+        return true;
+    ShutdownRuntime();
+    CoUninitialize();
     return false;
+}
+
+int KovaApp::OnRun()
+{
+    wxApp::OnRun();
+    return GetAppState().ExitCode();
+}
+
+int KovaApp::OnExit()
+{
+    ShutdownRuntime();
+    CoUninitialize();
+    return wxApp::OnExit();
 }
 
 int RunKovaApp(HINSTANCE instance, LPSTR commandLine, int show)

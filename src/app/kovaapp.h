@@ -3,10 +3,13 @@
 #include <wx/app.h>
 
 // The application object: starts the runtime from the project package
-// appended to the executable. A failed start-up ends the process with -1.
+// appended to the executable, runs the main loop and shuts the runtime down.
+// A failed start-up ends the process with -1.
 class KovaApp : public wxApp {
 public:
     bool OnInit() override;
+    int OnRun() override;
+    int OnExit() override;
 };
 
 wxDECLARE_APP(KovaApp);
