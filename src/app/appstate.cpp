@@ -1,6 +1,7 @@
 #include "appstate.h"
 
 #include "commandcentre.h"
+#include "curlglobal.h"
 #include "cpackage.h"
 #include "cpackagebinary.h"
 #include "cpackageform.h"
@@ -10,13 +11,16 @@
 #include "kovaform.h"
 #include "kovataskbaricon.h"
 #include "modulelist.h"
+#include "nxaapplication.h"
 #include "packagelocator.h"
 #include "startupprompts.h"
+#include "temporarymovies.h"
 
 #include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/log.h>
+#include <wx/msgdlg.h>
 #include <wx/mstream.h>
 #include <wx/splash.h>
 #include <wx/utils.h>
@@ -47,9 +51,33 @@ bool CollectExtensions(const CPackage& package, std::vector<std::unique_ptr<Exte
     return true;
 }
 
+// The splash window; its closing is an application event for the movies.
+class nxaSplash : public wxSplashScreen {
+public:
+    nxaSplash(const wxBitmap& bitmap, int shownMs)
+        : wxSplashScreen(bitmap, wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, shownMs, nullptr, wxID_ANY,
+                         wxDefaultPosition, wxDefaultSize, wxSIMPLE_BORDER | wxSTAY_ON_TOP)
+    {
+        Bind(wxEVT_CLOSE_WINDOW, &nxaSplash::OnClose, this);
+    }
+
+private:
+    void OnClose(wxCloseEvent& event)
+    {
+        nxaApplication::BroadcastEvent("{ }", "onSplashClosed");
+        event.Skip(); // the splash screen destroys itself
+    }
+};
+
+bool AskExitQuestion(const wxString& caption, const wxString& message)
+{
+    wxMessageDialog question(wxTheApp->GetTopWindow(), message, caption, wxYES_NO);
+    return question.ShowModal() == wxID_YES;
+}
+
 } // namespace
 
-AppState::AppState() : m_prompts(std::make_unique<StartUpPrompts>()) {}
+AppState::AppState() : m_prompts(std::make_unique<StartUpPrompts>()), m_exitQuestion(AskExitQuestion) {}
 
 AppState::~AppState() = default;
 
@@ -116,8 +144,7 @@ void AppState::ShowSplash()
     const int32_t splashTime = m_package->Settings().splashTime;
     const int shownMs = splashTime > 0 ? splashTime : 2000;
     // The splash screen closes and destroys itself after the time.
-    new wxSplashScreen(wxBitmap(image), wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, shownMs, nullptr,
-                       wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSIMPLE_BORDER | wxSTAY_ON_TOP);
+    new nxaSplash(wxBitmap(image), shownMs);
     wxMilliSleep(shownMs);
 }
 
@@ -167,6 +194,43 @@ void AppState::SetPrompts(std::unique_ptr<StartUpPrompts> prompts)
     m_prompts = std::move(prompts);
 }
 
+void AppState::SetExitQuestion(ExitQuestion question)
+{
+    m_exitQuestion = question ? std::move(question) : ExitQuestion(AskExitQuestion);
+}
+
+void AppState::KeepRuntimeDefinition(std::shared_ptr<CPackageForm> definition)
+{
+    m_runtimeDefinitions.push_back(std::move(definition));
+}
+
+void AppState::RequestExit(const wxString& caption, const wxString& message)
+{
+    if (!caption.empty() && !m_exitQuestion(caption, message))
+        return;
+    m_exitHandlerEnabled = false;
+    CloseMainForm();
+}
+
+void AppState::ExitWithCode(int32_t code)
+{
+    m_exitCode = code;
+    m_exitHandlerEnabled = false;
+    CloseMainForm();
+}
+
+void AppState::CloseMainForm()
+{
+    if (!m_mainForm)
+        return;
+    // Posted, not sent: the form's close handling runs from the main loop,
+    // after the command that asked for it has answered.
+    wxCloseEvent close(wxEVT_CLOSE_WINDOW, m_mainForm->GetId());
+    close.SetEventObject(m_mainForm);
+    close.SetCanVeto(true);
+    wxPostEvent(m_mainForm->GetEventHandler(), close);
+}
+
 AppState& GetAppState()
 {
     static AppState state;
@@ -182,4 +246,6 @@ void ShutdownRuntime()
 {
     CommandCentre::Get().Shutdown();
     FlashHost::Get().Unload();
+    CurlGlobal::Cleanup();
+    TemporaryMovies::DeleteAll();
 }

@@ -1,11 +1,15 @@
 #include "formcreation.h"
 
 #include "appstate.h"
+#include "commandcentre.h"
 #include "cpackage.h"
 #include "cpackageform.h"
 #include "kovaformmsw.h"
+#include "swfheader.h"
 
 #include <wx/display.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/frame.h>
 
 #include <cmath>
@@ -119,5 +123,79 @@ bool CreateForm(const CPackageForm& definition, AppState& state)
     if (formId == 0)
         state.SetMainForm(form);
     state.CountForm();
+    return true;
+}
+
+bool IsFormMovieFile(const wxString& path)
+{
+    SwfHeader header;
+    return wxFileExists(path) && wxFileName(path).GetExt().Lower() == wxS("swf")
+        && ReadSwfHeader(path.ToStdWstring(), header);
+}
+
+bool FormStyleByName(const wxString& styleName, int32_t& windowType, int32_t& frameKind)
+{
+    static const struct {
+        const char* name;
+        int32_t windowType;
+        int32_t frameKind;
+    } styles[] = {
+        {"standard", 0, 0}, {"sizeablestandard", 0, 1}, {"tool", 0, 2},       {"sizeabletool", 0, 3},
+        {"dialog", 0, 4},   {"noborder", 0, 5},         {"transparent", 3, 0},
+    };
+    for (const auto& style : styles) {
+        if (styleName == style.name) {
+            windowType = style.windowType;
+            frameKind = style.frameKind;
+            return true;
+        }
+    }
+    return false;
+}
+
+FormSettings RuntimeFormSettings(const wxString& formName, int32_t windowType, int32_t frameKind, int32_t x,
+                                 int32_t y, int32_t width, int32_t height)
+{
+    FormSettings settings;
+    settings.name = formName.ToStdWstring();
+    settings.x = x;
+    settings.y = y;
+    settings.width = width;
+    settings.height = height;
+    settings.windowType = windowType;
+    settings.frameKind = frameKind;
+    settings.noCaption = false;
+    settings.maximizeBox = settings.minimizeBox = settings.closeBox = true;
+    settings.scale = true;
+    settings.visible = true;
+    settings.fadeTarget = 255;
+    settings.altF4Allowed = true;
+    return settings;
+}
+
+std::shared_ptr<CPackageForm> MakeRuntimeDefinition(const FormSettings& settings, const wxString& moviePath)
+{
+    auto definition = std::make_shared<CPackageForm>(settings);
+    if (!definition->LoadMovieFile(moviePath.ToStdWstring()))
+        return nullptr;
+    return definition;
+}
+
+bool CreateFormFromFile(const wxString& moviePath, const wxString& styleName, const wxString& formName, int32_t x,
+                        int32_t y, int32_t width, int32_t height)
+{
+    int32_t windowType = 0;
+    int32_t frameKind = 0;
+    if (CommandCentre::Get().FindFormByName(formName) || !FormStyleByName(styleName, windowType, frameKind)
+        || !IsFormMovieFile(moviePath))
+        return false;
+    AppState& state = GetAppState();
+    if (!state.Package())
+        return false;
+    std::shared_ptr<CPackageForm> definition = MakeRuntimeDefinition(
+        RuntimeFormSettings(formName, windowType, frameKind, x, y, width, height), moviePath);
+    if (!definition || !CreateForm(*definition, state))
+        return false;
+    state.KeepRuntimeDefinition(definition);
     return true;
 }

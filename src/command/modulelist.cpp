@@ -1,5 +1,9 @@
 #include "modulelist.h"
 
+#include "nxaapplication.h"
+#include "nxadx9.h"
+#include "nxaftp.h"
+
 namespace {
 
 bool InitialiseUnwrittenModule()
@@ -21,7 +25,7 @@ ModuleDescriptor* UnwrittenModule()
 const std::vector<BuiltInModule>& BuiltInModuleTable()
 {
     static const std::vector<BuiltInModule> table = {
-        {"Application", UnwrittenModule()},
+        {"Application", &nxaApplication::Module()},
         {"Forms", UnwrittenModule()},
         {"AppleScript", UnwrittenModule()},
         {"Audio", UnwrittenModule()},
@@ -31,11 +35,11 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"Database", UnwrittenModule()},
         {"Dialogs", UnwrittenModule()},
         {"DLL", UnwrittenModule()},
-        {"DX9", UnwrittenModule()},
+        {"DX9", &nxaDX9::Module()},
         {"Encryption", UnwrittenModule()},
         {"FileSystem", UnwrittenModule()},
         {"Flash", UnwrittenModule()},
-        {"FTP", UnwrittenModule()},
+        {"FTP", &nxaFTP::Module()},
         {"HTTP", UnwrittenModule()},
         {"Image", UnwrittenModule()},
         {"Input", UnwrittenModule()},

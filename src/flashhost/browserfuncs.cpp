@@ -1,6 +1,9 @@
 #include "browserfuncs.h"
 
 #include "commandcentre.h"
+#include "flashhost.h"
+#include "flashhttpcurl.h"
+#include "flashhttprequests.h"
 #include "flashinstance.h"
 #include "mainthread.h"
 #include "pluginallocations.h"
@@ -237,20 +240,43 @@ void* TEV_NPN_GetJavaPeer(NPP)
     return nullptr;
 }
 
-// URL streams into the plug-in are not served yet: a request without a
-// target is refused at once, so the plug-in waits for no notification.
-NPError TEV_NPN_GetURLNotify(NPP npp, const char* url, const char* target, void*)
+namespace {
+
+// Starts one URL request of an instance on the main thread, which owns the
+// requests and makes every call into the plug-in.
+template <class Start>
+NPError StartUrlRequest(NPP npp, const Start& start)
+{
+    FlashInstance* instance = FlashInstance::FromNPP(npp);
+    if (!instance)
+        return NPERR_GENERIC_ERROR;
+    NPError result = NPERR_GENERIC_ERROR;
+    RunOnMainThread([&] {
+        FlashHttpCurl& request = FlashHttpRequests::Get().Create(instance->m_formId, FlashHost::Get().PluginFuncs());
+        result = start(request);
+    });
+    return result;
+}
+
+} // namespace
+
+NPError TEV_NPN_GetURLNotify(NPP npp, const char* url, const char* target, void* notifyData)
 {
     if (url && std::strncmp(url, "javascript:", 11) == 0)
         return NPERR_INVALID_URL;
     if (target)
         return TEV_NPN_GetURL(npp, url, target);
-    return NPERR_GENERIC_ERROR;
+    return StartUrlRequest(npp, [&](FlashHttpCurl& request) {
+        return request.GetURLNotify(npp, url, nullptr, notifyData);
+    });
 }
 
-NPError TEV_NPN_PostURLNotify(NPP, const char*, const char*, uint32_t, const char*, NPBool, void*)
+NPError TEV_NPN_PostURLNotify(NPP npp, const char* url, const char* target, uint32_t len, const char* buf,
+                              NPBool file, void* notifyData)
 {
-    return NPERR_GENERIC_ERROR;
+    return StartUrlRequest(npp, [&](FlashHttpCurl& request) {
+        return request.PostURLNotify(npp, url, target, len, buf, file, notifyData);
+    });
 }
 
 NPError TEV_NPN_GetValue(NPP npp, NPNVariable variable, void* value)

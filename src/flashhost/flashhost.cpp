@@ -3,6 +3,7 @@
 #include "binresource.h"
 #include "browserfuncs.h"
 #include "dynamiclibrarymsw.h"
+#include "flashhttprequests.h"
 #include "pluginallocations.h"
 
 namespace {
@@ -63,6 +64,8 @@ void FlashHost::Unload()
 {
     if (!m_plugin)
         return;
+    // Transfers still running would call into the plug-in after it is gone.
+    FlashHttpRequests::Get().DeleteAll();
     if (NP_Shutdown)
         NP_Shutdown();
     NP_GetEntryPoints = nullptr;

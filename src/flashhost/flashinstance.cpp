@@ -1,6 +1,7 @@
 #include "flashinstance.h"
 
 #include "browserfuncs.h"
+#include "flashhttprequests.h"
 #include "flashstream.h"
 #include "mainthread.h"
 
@@ -125,6 +126,8 @@ bool FlashInstance::Destroy()
         }
         if (!m_instance.pdata || !m_pluginFuncs.destroy)
             return true;
+        // Its URL requests must not reach the instance once it is destroyed.
+        FlashHttpRequests::Get().CloseForInstance(&m_instance);
         NPSavedData* saved = nullptr;
         const NPError result = m_pluginFuncs.destroy(&m_instance, &saved);
         m_instance.pdata = nullptr;

@@ -14,6 +14,10 @@ class PackageReader;
 // movie, reserved block and key block.
 class CPackageForm {
 public:
+    CPackageForm() = default;
+    // A definition made at run time from its settings, with no movie yet
+    // (see LoadMovieFile).
+    explicit CPackageForm(const FormSettings& settings) : m_settings(settings) {}
     virtual ~CPackageForm();
 
     bool Read(PackageReader& reader);

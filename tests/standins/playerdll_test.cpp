@@ -299,11 +299,33 @@ TEST(StandinPlayer, RejectsAStreamThatIsNoMovie)
     EXPECT_EQ(std::string::npos, session.Transcript().find("script start"));
 }
 
+static std::string BinResource(int id)
+{
+    HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(id), L"BIN");
+    if (!resource)
+        return std::string();
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
+    return std::string(bytes, SizeofResource(nullptr, resource));
+}
+
 TEST(StandinPlayer, IsEmbeddedAsResourceBin101)
 {
-    HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(101), L"BIN");
-    ASSERT_NE(nullptr, resource);
-    const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
-    std::string embedded(bytes, SizeofResource(nullptr, resource));
+    std::string embedded = BinResource(101);
+    ASSERT_FALSE(embedded.empty());
     EXPECT_EQ(ReadFileText(BuildTreePath(KOVA_EMBEDDED_PLAYER_DLL)), embedded);
 }
+
+#ifdef KOVA_LOADER_SCRIPT
+// The loader for old movies: a compressed version-8 movie whose script asks
+// for the real movie's path and loads it.
+TEST(StandinPlayer, LoaderMovieIsEmbeddedAsResourceBin103)
+{
+    standin::StandinMovie loader;
+    std::string error;
+    std::string embedded = BinResource(103);
+    ASSERT_TRUE(standin::ReadStandinMovie(embedded, loader, error)) << error;
+    EXPECT_EQ("CWS", embedded.substr(0, 3));
+    EXPECT_EQ(8, loader.version);
+    EXPECT_EQ(ReadFileText(BuildTreePath(KOVA_LOADER_SCRIPT)), loader.script);
+}
+#endif

@@ -354,6 +354,11 @@ bool PlayerInstance::InvokeCallFunction(const NPVariant* args, uint32_t count, N
     else if (!m_runner.AnswerCall(request.name, answer)) {
         Record("CallFunction refused: no function " + request.name);
         return false;
+    } else {
+        std::string arguments;
+        for (const std::string& argument : request.arguments)
+            arguments += " [" + argument + "]";
+        Record("host call " + request.name + " arguments=" + std::to_string(request.arguments.size()) + arguments);
     }
     return SetStringResult(result, answer);
 }

@@ -1,0 +1,181 @@
+#include "pollthread.h"
+
+#include "flashhttpevents.h"
+#include "flashhttpurl.h"
+#include "npdefs.h"
+#include "proxydiscovery.h"
+#include "textconv.h"
+#include "wholefile.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace {
+
+const wchar_t kTrustedCertificatesFile[] = L"cacert.pem";
+
+std::wstring ExecutableFolder()
+{
+    wchar_t path[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, path, DWORD(sizeof path / sizeof path[0]));
+    std::wstring folder(path, length);
+    const size_t slash = folder.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
+}
+
+std::wstring CurrentFolder()
+{
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(size, L'\0');
+    folder.resize(GetCurrentDirectoryW(size, &folder[0]));
+    return folder;
+}
+
+bool IsFile(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Servers are checked against the system's root certificates and, when the
+// file exists, the certificates of "cacert.pem" beside the executable.
+bool SetTrustedCertificates(CURL* curl)
+{
+    if (curl_easy_setopt(curl, CURLOPT_SSL_OPTIONS, long(CURLSSLOPT_NATIVE_CA)) != CURLE_OK)
+        return false;
+    std::unique_ptr<unsigned char[]> bytes;
+    long length = 0;
+    if (!ReadWholeFile(ExecutableFolder() + kTrustedCertificatesFile, bytes, length) || length <= 0)
+        return true;
+    curl_blob blob = {bytes.get(), size_t(length), CURL_BLOB_COPY};
+    return curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob) == CURLE_OK;
+}
+
+std::string ContentTypeOf(CURL* curl)
+{
+    const char* type = nullptr;
+    if (curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &type) != CURLE_OK || !type)
+        return std::string();
+    return type;
+}
+
+int64_t ContentLengthOf(CURL* curl)
+{
+    curl_off_t length = -1;
+    if (curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK)
+        return -1;
+    return length;
+}
+
+} // namespace
+
+PollThread::PollThread(wxEvtHandler* owner, const std::atomic<bool>& abandoned, const std::string& url,
+                       const char* postBuffer, uint32_t postLength, bool file)
+    : wxThread(wxTHREAD_JOINABLE), m_owner(owner), m_abandoned(abandoned), m_url(url),
+      m_isPost(postBuffer != nullptr), m_post(SplitPostBuffer(postBuffer, postLength)), m_file(file)
+{
+}
+
+PollThread::~PollThread()
+{
+    if (m_curl)
+        curl_easy_cleanup(m_curl);
+    curl_slist_free_all(m_headers);
+}
+
+wxThread::ExitCode PollThread::Entry()
+{
+    const bool ready = Setup() == NPERR_NO_ERROR;
+    const bool transferred = ready && curl_easy_perform(m_curl) == CURLE_OK;
+    if (!m_stop)
+        wxQueueEvent(m_owner, new wxThreadEvent(transferred ? FlashHttpDoneEvent : FlashHttpFailedEvent));
+    m_ended = true;
+    return 0;
+}
+
+int PollThread::Setup()
+{
+    if (!HasUrlScheme(m_url) && !ResolveLocalPath())
+        return NPERR_INVALID_URL;
+    m_curl = curl_easy_init();
+    if (!m_curl)
+        return NPERR_GENERIC_ERROR;
+    SetProxyForUrl(m_curl, m_url);
+    if (curl_easy_setopt(m_curl, CURLOPT_URL, m_url.c_str()) != CURLE_OK)
+        return NPERR_INVALID_URL;
+    if (m_isPost && !SetPostData())
+        return NPERR_INVALID_PARAM;
+    return SetTransferOptions() ? NPERR_NO_ERROR : NPERR_GENERIC_ERROR;
+}
+
+// A path without a scheme names a local file, relative to the working
+// directory unless it is absolute. A file that is not there fails the
+// request before any handle exists.
+bool PollThread::ResolveLocalPath()
+{
+    std::string path = m_url;
+    if (!IsAbsoluteLocalPath(path))
+        path = WideToUtf8(CurrentFolder()) + "\\" + path;
+    if (!IsFile(Utf8ToWide(path)))
+        return false;
+    m_url = FileUrlFromPath(path);
+    return true;
+}
+
+bool PollThread::SetPostData()
+{
+    if (curl_easy_setopt(m_curl, CURLOPT_POST, 1L) != CURLE_OK ||
+        curl_easy_setopt(m_curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(m_post.body.size())) != CURLE_OK ||
+        curl_easy_setopt(m_curl, CURLOPT_POSTFIELDS, m_post.body.data()) != CURLE_OK)
+        return false;
+    for (const std::string& line : m_post.headerLines) {
+        curl_slist* grown = curl_slist_append(m_headers, line.c_str());
+        if (!grown)
+            return false;
+        m_headers = grown;
+    }
+    return !m_headers || curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, m_headers) == CURLE_OK;
+}
+
+// Answers of 400 and above count as failures. The progress callback lets a
+// stalled transfer notice that it should stop.
+bool PollThread::SetTransferOptions()
+{
+    return curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &PollThread::OnWrite) == CURLE_OK &&
+           curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, this) == CURLE_OK &&
+           curl_easy_setopt(m_curl, CURLOPT_XFERINFOFUNCTION, &PollThread::OnProgress) == CURLE_OK &&
+           curl_easy_setopt(m_curl, CURLOPT_XFERINFODATA, this) == CURLE_OK &&
+           curl_easy_setopt(m_curl, CURLOPT_NOPROGRESS, 0L) == CURLE_OK &&
+           curl_easy_setopt(m_curl, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
+           curl_easy_setopt(m_curl, CURLOPT_FAILONERROR, 1L) == CURLE_OK &&
+           curl_easy_setopt(m_curl, CURLOPT_SSL_VERIFYPEER, 1L) == CURLE_OK &&
+           curl_easy_setopt(m_curl, CURLOPT_SSL_VERIFYHOST, 2L) == CURLE_OK && SetTrustedCertificates(m_curl);
+}
+
+void PollThread::PostChunk(const char* data, size_t size)
+{
+    auto chunk = std::make_shared<HttpChunk>();
+    chunk->mimeType = ContentTypeOf(m_curl);
+    chunk->contentLength = ContentLengthOf(m_curl);
+    chunk->bytes.assign(data, data + size);
+    auto* event = new wxThreadEvent(FlashHttpDataEvent);
+    event->SetPayload(chunk);
+    wxQueueEvent(m_owner, event);
+}
+
+size_t PollThread::OnWrite(char* data, size_t size, size_t count, void* context)
+{
+    PollThread* thread = static_cast<PollThread*>(context);
+    const size_t received = size * count;
+    if (thread->ShouldAbort())
+        return received == 0 ? 1 : 0;
+    if (received > 0)
+        thread->PostChunk(data, received);
+    return received;
+}
+
+int PollThread::OnProgress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return static_cast<PollThread*>(context)->ShouldAbort() ? 1 : 0;
+}

@@ -1,0 +1,162 @@
+#!/usr/bin/env python3
+"""Local HTTP and HTTPS server for the URL-stream tests.
+
+  urlserver.py start DIR   starts the server in the background; returns once
+                           DIR/ports.txt names its ports ("http=N", "https=N")
+                           and DIR/cert.pem holds the server's certificate
+  urlserver.py stop DIR    stops it and removes DIR's files
+  urlserver.py serve DIR   runs the server in the foreground (used by start)
+
+Both listen on 127.0.0.1 only, on ports the system picks. The server ends by
+itself after a while, so one that was never stopped does not stay behind.
+"""
+import http.server
+import os
+import shutil
+import signal
+import ssl
+import subprocess
+import sys
+import threading
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+CERT = os.path.join(HERE, "selfsigned.pem")
+KEY = os.path.join(HERE, "selfsigned.key")
+LIFETIME_SECONDS = 20 * 60
+BIG_SIZE = 70000
+
+
+def big_body(size):
+    """The body of /big: byte i is i % 251, so a lost or moved piece shows."""
+    return bytes(i % 251 for i in range(size))
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+
+    def log_message(self, format, *args):
+        pass
+
+    def send_body(self, status, body, content_type="application/octet-stream", length=None):
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body) if length is None else length))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def do_GET(self):
+        if self.path == "/big":
+            self.send_body(200, big_body(BIG_SIZE))
+        elif self.path == "/empty":
+            self.send_body(200, b"", "text/plain")
+        elif self.path == "/text":
+            self.send_body(200, b"<data>hello</data>", "text/xml")
+        elif self.path == "/unknown":
+            # No length: the body ends when the connection closes.
+            self.send_response(200)
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Connection", "close")
+            self.end_headers()
+            self.wfile.write(b"length unknown")
+            self.close_connection = True
+        elif self.path == "/truncated":
+            # Announces the whole body, sends a part and hangs up.
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.send_header("Content-Length", str(BIG_SIZE))
+            self.end_headers()
+            self.wfile.write(big_body(BIG_SIZE)[:20000])
+            self.wfile.flush()
+            self.close_connection = True
+        elif self.path == "/stall":
+            # Headers, then nothing, until the client gives up.
+            self.send_response(200)
+            self.send_header("Content-Length", "100")
+            self.end_headers()
+            self.wfile.flush()
+            time.sleep(30)
+            self.close_connection = True
+        else:
+            self.send_body(404, b"not found", "text/plain")
+
+    def do_POST(self):
+        length = int(self.headers.get("Content-Length", "0"))
+        body = self.rfile.read(length)
+        lines = ["%s: %s" % (name, value) for name, value in self.headers.items()
+                 if name.lower().startswith("x-") or name.lower() == "content-type"]
+        answer = "\n".join(lines).encode() + b"\nbody=" + body
+        self.send_body(200, answer, "text/plain")
+
+
+class Server(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+
+
+def serve(folder):
+    plain = Server(("127.0.0.1", 0), Handler)
+    secure = Server(("127.0.0.1", 0), Handler)
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(CERT, KEY)
+    secure.socket = context.wrap_socket(secure.socket, server_side=True)
+    for server in (plain, secure):
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+    shutil.copyfile(CERT, os.path.join(folder, "cert.pem"))
+    ports = os.path.join(folder, "ports.txt")
+    with open(ports + ".tmp", "w") as out:
+        out.write("http=%d\nhttps=%d\n" % (plain.server_address[1], secure.server_address[1]))
+    os.replace(ports + ".tmp", ports)
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
+    time.sleep(LIFETIME_SECONDS)
+
+
+def stop(folder):
+    pid_file = os.path.join(folder, "pid.txt")
+    try:
+        with open(pid_file) as f:
+            os.kill(int(f.read().strip()), signal.SIGTERM)
+    except (OSError, ValueError):
+        pass
+    for name in ("pid.txt", "ports.txt", "cert.pem", "server.log"):
+        try:
+            os.remove(os.path.join(folder, name))
+        except OSError:
+            pass
+
+
+def start(folder):
+    stop(folder)
+    os.makedirs(folder, exist_ok=True)
+    log = open(os.path.join(folder, "server.log"), "w")
+    child = subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", folder],
+                             stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
+    with open(os.path.join(folder, "pid.txt"), "w") as f:
+        f.write(str(child.pid))
+    deadline = time.time() + 15
+    while time.time() < deadline:
+        if os.path.exists(os.path.join(folder, "ports.txt")):
+            return 0
+        if child.poll() is not None:
+            break
+        time.sleep(0.05)
+    print("the URL test server did not start; see " + os.path.join(folder, "server.log"))
+    stop(folder)
+    return 1
+
+
+def main():
+    if len(sys.argv) != 3 or sys.argv[1] not in ("start", "stop", "serve"):
+        print(__doc__)
+        return 2
+    command, folder = sys.argv[1], os.path.abspath(sys.argv[2])
+    if command == "serve":
+        serve(folder)
+        return 0
+    if command == "stop":
+        stop(folder)
+        return 0
+    return start(folder)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

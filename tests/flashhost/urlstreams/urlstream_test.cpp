@@ -1,0 +1,409 @@
+// URL streams against a local HTTP and HTTPS server (started by the test
+// fixture, see urlserver.py) and from local files: what the plug-in receives
+// for each kind of answer, POST buffers, the stream types it can choose,
+// certificate checks, and requests that are closed or deleted mid-transfer.
+
+#include "commandcalls.h"
+#include "flashhttpcurl.h"
+#include "flashhttpevents.h"
+#include "flashhttprequests.h"
+#include "nxaftp.h"
+#include "scratchfolder.h"
+#include "urlplugin.h"
+#include "wholefile.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <wx/stopwatch.h>
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+const int kTransferTimeoutMs = 15000;
+
+struct ServerPorts {
+    int http = 0;
+    int https = 0;
+};
+
+// The ports the fixture's server wrote into the test's working directory.
+const ServerPorts& Ports()
+{
+    static const ServerPorts ports = [] {
+        ServerPorts read;
+        std::ifstream file("urlserver\\ports.txt");
+        std::string line;
+        while (std::getline(file, line)) {
+            if (line.rfind("http=", 0) == 0)
+                read.http = std::stoi(line.substr(5));
+            else if (line.rfind("https=", 0) == 0)
+                read.https = std::stoi(line.substr(6));
+        }
+        return read;
+    }();
+    return ports;
+}
+
+std::string HttpUrl(const std::string& path)
+{
+    return "http://127.0.0.1:" + std::to_string(Ports().http) + path;
+}
+
+std::string HttpsUrl(const std::string& path)
+{
+    return "https://127.0.0.1:" + std::to_string(Ports().https) + path;
+}
+
+// The server's /big body: byte i is i % 251.
+std::string BigBody(size_t size = 70000)
+{
+    std::string body(size, '\0');
+    for (size_t index = 0; index < size; ++index)
+        body[index] = char(index % 251);
+    return body;
+}
+
+std::wstring CurrentFolder()
+{
+    wchar_t folder[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    return folder;
+}
+
+std::wstring ExecutableFolder()
+{
+    wchar_t path[MAX_PATH];
+    std::wstring folder(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    return path.substr(path.find_last_of("\\/") + 1);
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string CallList(const std::vector<std::string>& calls)
+{
+    std::ostringstream list;
+    for (const std::string& call : calls)
+        list << call << ' ';
+    return list.str();
+}
+
+class UrlStreamTest : public testing::Test {
+protected:
+    // libcurl's global state comes from the FTP module, as at start-up.
+    static void SetUpTestSuite() { ASSERT_TRUE(nxaFTP::Initialise()); }
+
+    void SetUp() override { ASSERT_NE(0, Ports().http) << "the URL test server is not running"; }
+    void TearDown() override { FlashHttpRequests::Get().DeleteAll(); }
+
+    FlashHttpCurl& NewRequest() { return FlashHttpRequests::Get().Create(0, plugin->Table()); }
+
+    // Starts a GET and waits for its notification.
+    bool Fetch(const std::string& url)
+    {
+        const NPError started = NewRequest().GetURLNotify(&npp, url.c_str(), nullptr, &notifyTag);
+        EXPECT_EQ(NPERR_NO_ERROR, started) << url;
+        return started == NPERR_NO_ERROR && PumpEventsUntil([&] { return plugin->notified; }, kTransferTimeoutMs);
+    }
+
+    // Every write continues where the previous one ended, none is larger
+    // than a piece, and together they hold the whole body.
+    void ExpectContiguousWrites(size_t total) const
+    {
+        uint32_t next = 0;
+        for (const UrlPlugin::Write& write : plugin->writes) {
+            EXPECT_EQ(next, uint32_t(write.offset));
+            EXPECT_LE(size_t(write.length), FlashHttpCurl::kMaxWrite);
+            EXPECT_GT(write.length, 0);
+            next += uint32_t(write.length);
+        }
+        EXPECT_EQ(total, next);
+    }
+
+    void ResetPlugin()
+    {
+        plugin.reset();
+        plugin = std::make_unique<UrlPlugin>();
+    }
+
+    std::unique_ptr<UrlPlugin> plugin = std::make_unique<UrlPlugin>();
+    int pluginData = 0;
+    int hostData = 0;
+    NPP_t npp = {&pluginData, &hostData};
+    int notifyTag = 0;
+};
+
+TEST_F(UrlStreamTest, AnswersOfTheServerReachThePlugin)
+{
+    const uint32_t kUnknownLength = 0xFFFFFFFF;
+    struct Case {
+        const char* path;
+        NPReason reason;
+        std::string body;
+        bool streamed;
+        uint32_t end;
+        const char* mimeType;
+    } cases[] = {
+        {"/big", NPRES_DONE, BigBody(), true, 70000, "application/octet-stream"},
+        {"/text", NPRES_DONE, "<data>hello</data>", true, 18, "text/xml"},
+        {"/unknown", NPRES_DONE, "length unknown", true, kUnknownLength, "text/plain"},
+        {"/empty", NPRES_DONE, "", false, 0, ""},
+        {"/missing", NPRES_NETWORK_ERR, "", false, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        ResetPlugin();
+        const std::string url = HttpUrl(c.path);
+        ASSERT_TRUE(Fetch(url));
+        EXPECT_EQ(c.reason, plugin->notifyReason);
+        EXPECT_EQ(url, plugin->notifyUrl);
+        EXPECT_EQ(&notifyTag, plugin->notifyData);
+        EXPECT_EQ(c.body == plugin->data, true) << "received " << plugin->data.size() << " bytes";
+        ExpectContiguousWrites(c.body.size());
+        if (c.streamed) {
+            EXPECT_EQ(c.end, plugin->streamEnd);
+            EXPECT_EQ(c.mimeType, plugin->mimeType);
+            ASSERT_GE(plugin->calls.size(), 4u);
+            EXPECT_EQ("NewStream", plugin->calls[0]);
+            EXPECT_EQ("WriteReady", plugin->calls[1]);
+            EXPECT_EQ("DestroyStream", plugin->calls[plugin->calls.size() - 2]);
+            EXPECT_EQ(c.reason, plugin->destroyReason);
+        } else {
+            EXPECT_EQ("URLNotify ", CallList(plugin->calls)) << "no stream for a request without data";
+        }
+        EXPECT_EQ("URLNotify", plugin->calls.back());
+    }
+}
+
+TEST_F(UrlStreamTest, PostSendsTheHeaderLinesAndBodyOfTheBuffer)
+{
+    struct Case {
+        std::string buffer;
+        std::string answer;
+    } cases[] = {
+        {"X-First: one\r\nX-Second: two\r\n\r\nhello",
+         "X-First: one\nX-Second: two\nContent-Type: application/x-www-form-urlencoded\nbody=hello"},
+        {"Content-Type: text/xml\r\n\r\n<a/>", "Content-Type: text/xml\nbody=<a/>"},
+        // Without the blank line the whole buffer is the body.
+        {"a=1&b=2", "Content-Type: application/x-www-form-urlencoded\nbody=a=1&b=2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.buffer);
+        ResetPlugin();
+        std::vector<char> buffer(c.buffer.begin(), c.buffer.end());
+        ASSERT_EQ(NPERR_NO_ERROR, NewRequest().PostURLNotify(&npp, HttpUrl("/echo").c_str(), nullptr,
+                                                             uint32_t(buffer.size()), buffer.data(), 0, &notifyTag));
+        // The buffer is the plug-in's: it may be reused as soon as the call returns.
+        std::fill(buffer.begin(), buffer.end(), 'z');
+        ASSERT_TRUE(PumpEventsUntil([&] { return plugin->notified; }, kTransferTimeoutMs));
+        EXPECT_EQ(NPRES_DONE, plugin->notifyReason);
+        EXPECT_EQ(c.answer, plugin->data);
+    }
+}
+
+TEST_F(UrlStreamTest, RequestsThatCannotStartAreRefusedWithoutNotification)
+{
+    NPP_t noHost = {&pluginData, nullptr};
+    const char body[] = "x=1";
+    EXPECT_EQ(NPERR_GENERIC_ERROR, NewRequest().GetURLNotify(&noHost, HttpUrl("/big").c_str(), nullptr, nullptr));
+    EXPECT_EQ(NPERR_GENERIC_ERROR, NewRequest().GetURLNotify(nullptr, HttpUrl("/big").c_str(), nullptr, nullptr));
+    EXPECT_EQ(NPERR_GENERIC_ERROR,
+              NewRequest().PostURLNotify(&noHost, HttpUrl("/echo").c_str(), nullptr, 3, body, 0, nullptr));
+    EXPECT_EQ(NPERR_INVALID_PARAM,
+              NewRequest().PostURLNotify(&npp, HttpUrl("/echo").c_str(), nullptr, 0, body, 0, nullptr));
+    EXPECT_EQ(NPERR_INVALID_URL, NewRequest().GetURLNotify(&npp, nullptr, nullptr, nullptr));
+    FlashHttpCurl& once = NewRequest();
+    EXPECT_EQ(NPERR_NO_ERROR, once.GetURLNotify(&npp, HttpUrl("/text").c_str(), nullptr, nullptr));
+    EXPECT_EQ(NPERR_GENERIC_ERROR, once.GetURLNotify(&npp, HttpUrl("/text").c_str(), nullptr, nullptr))
+        << "one request per object";
+    ASSERT_TRUE(PumpEventsUntil([&] { return plugin->notified; }, kTransferTimeoutMs));
+    PumpEventsUntil([] { return false; }, 300);
+    EXPECT_EQ(1, std::count(plugin->calls.begin(), plugin->calls.end(), "URLNotify"));
+}
+
+TEST_F(UrlStreamTest, StreamTypesTheCallerChooses)
+{
+    struct Case {
+        uint16_t streamType;
+        bool written;
+        bool asFile;
+    } cases[] = {
+        {NP_NORMAL, true, false},
+        {NP_ASFILE, true, true},
+        {NP_ASFILEONLY, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.streamType);
+        ResetPlugin();
+        plugin->streamType = c.streamType;
+        ASSERT_TRUE(Fetch(HttpUrl("/big")));
+        EXPECT_EQ(NPRES_DONE, plugin->notifyReason);
+        if (c.written) {
+            EXPECT_EQ(BigBody(), plugin->data);
+            ExpectContiguousWrites(70000);
+        } else {
+            EXPECT_TRUE(plugin->writes.empty());
+            EXPECT_EQ(0, std::count(plugin->calls.begin(), plugin->calls.end(), "WriteReady"));
+        }
+        EXPECT_EQ(c.asFile, plugin->fileHandedOver);
+        if (c.asFile) {
+            EXPECT_EQ(0u, FileNameOf(plugin->fileName).rfind("nxa", 0)) << plugin->fileName;
+            EXPECT_TRUE(plugin->fileContent == BigBody()) << plugin->fileContent.size() << " bytes in the file";
+            EXPECT_FALSE(FileExists(plugin->fileName)) << "the file goes with its stream";
+            EXPECT_EQ("StreamAsFile DestroyStream URLNotify ",
+                      CallList({plugin->calls.end() - 3, plugin->calls.end()}));
+        }
+    }
+}
+
+TEST_F(UrlStreamTest, BrokenTransferEndsTheStreamWithoutAFile)
+{
+    plugin->streamType = NP_ASFILE;
+    ASSERT_TRUE(Fetch(HttpUrl("/truncated")));
+    EXPECT_EQ(NPRES_NETWORK_ERR, plugin->notifyReason);
+    EXPECT_EQ(NPRES_NETWORK_ERR, plugin->destroyReason);
+    EXPECT_FALSE(plugin->fileHandedOver);
+    EXPECT_EQ(std::count(plugin->calls.begin(), plugin->calls.end(), "StreamAsFile"), 1);
+    EXPECT_EQ(BigBody(20000), plugin->data) << "what arrived stays delivered";
+}
+
+TEST_F(UrlStreamTest, RefusedStreamGetsNoWritesAndNoDestroy)
+{
+    plugin->newStreamAnswer = NPERR_GENERIC_ERROR;
+    ASSERT_TRUE(Fetch(HttpUrl("/big")));
+    EXPECT_EQ("NewStream URLNotify ", CallList(plugin->calls));
+    EXPECT_EQ(NPRES_NETWORK_ERR, plugin->notifyReason);
+}
+
+TEST_F(UrlStreamTest, LocalFilesAreServedFromDisk)
+{
+    ScratchFolder folder;
+    const std::string body = BigBody();
+    ASSERT_TRUE(WriteWholeFile(folder / L"data.xml", reinterpret_cast<const unsigned char*>(body.data()),
+                               long(body.size())));
+    ASSERT_TRUE(CreateDirectoryW((folder / L"sub dir").c_str(), nullptr));
+    ASSERT_TRUE(WriteWholeFile(folder / L"sub dir\\a%20b.txt", reinterpret_cast<const unsigned char*>("ab"), 2));
+    const std::wstring previous = CurrentFolder();
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.Path().c_str()));
+
+    std::string absolute = Narrow(folder / L"data.xml");
+    std::string forward = absolute;
+    std::replace(forward.begin(), forward.end(), '\\', '/');
+    ASSERT_TRUE(absolute.size() > 3 && absolute[1] == ':') << absolute;
+    struct Case {
+        std::string url;
+        NPReason reason;
+        std::string body;
+    } cases[] = {
+        {"data.xml", NPRES_DONE, body},
+        {absolute, NPRES_DONE, body},
+        {forward, NPRES_DONE, body},
+        {"file:///" + forward, NPRES_DONE, body},
+        {"sub dir\\a%20b.txt", NPRES_DONE, "ab"},
+        {"missing.xml", NPRES_NETWORK_ERR, ""},
+        {"sub dir", NPRES_NETWORK_ERR, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url);
+        ResetPlugin();
+        EXPECT_TRUE(Fetch(c.url));
+        EXPECT_EQ(c.reason, plugin->notifyReason);
+        EXPECT_EQ(c.url, plugin->notifyUrl);
+        EXPECT_TRUE(c.body == plugin->data) << plugin->data.size() << " bytes";
+        ExpectContiguousWrites(c.body.size());
+        if (c.reason != NPRES_DONE)
+            EXPECT_EQ("URLNotify ", CallList(plugin->calls));
+        else
+            EXPECT_EQ(c.body.size(), plugin->streamEnd);
+    }
+    SetCurrentDirectoryW(previous.c_str());
+}
+
+// Chunks larger than a piece are cut up, at offsets that run on across
+// chunks; a request that is deleted mid-transfer ends at once, even while
+// its server sends nothing, and tells the plug-in nothing more.
+TEST_F(UrlStreamTest, ChunksAreWrittenInPiecesAndDeletionStopsAStalledTransfer)
+{
+    FlashHttpCurl& request = NewRequest();
+    ASSERT_EQ(NPERR_NO_ERROR, request.GetURLNotify(&npp, HttpUrl("/stall").c_str(), nullptr, &notifyTag));
+    for (size_t size : {size_t(70000), size_t(10)}) {
+        auto chunk = std::make_shared<HttpChunk>();
+        chunk->bytes.assign(size, 'x');
+        wxThreadEvent event(FlashHttpDataEvent);
+        event.SetPayload(chunk);
+        request.ProcessEvent(event);
+    }
+    const std::vector<std::pair<int32_t, int32_t>> expected = {{0, 32768}, {32768, 32768}, {65536, 4464}, {70000, 10}};
+    std::vector<std::pair<int32_t, int32_t>> writes;
+    for (const UrlPlugin::Write& write : plugin->writes)
+        writes.emplace_back(write.offset, write.length);
+    EXPECT_EQ(expected, writes);
+    EXPECT_EQ(0xFFFFFFFFu, plugin->streamEnd) << "a length libcurl does not know";
+    EXPECT_EQ(1, std::count(plugin->calls.begin(), plugin->calls.end(), "NewStream"));
+
+    wxStopWatch watch;
+    FlashHttpRequests::Get().DeleteAll();
+    EXPECT_LT(watch.Time(), 5000);
+    PumpEventsUntil([] { return false; }, 200);
+    EXPECT_FALSE(plugin->notified);
+    EXPECT_EQ(0, std::count(plugin->calls.begin(), plugin->calls.end(), "DestroyStream"));
+}
+
+// An instance that goes away closes its requests; requests that have ended,
+// or were closed, are deleted when the next one is made.
+TEST_F(UrlStreamTest, ClosedAndEndedRequestsAreDeleted)
+{
+    int otherData = 0;
+    NPP_t closing = {&otherData, &hostData};
+    ASSERT_TRUE(Fetch(HttpUrl("/text")));
+    EXPECT_EQ(1u, FlashHttpRequests::Get().Count());
+    ASSERT_EQ(NPERR_NO_ERROR, NewRequest().GetURLNotify(&closing, HttpUrl("/stall").c_str(), nullptr, nullptr));
+    EXPECT_EQ(1u, FlashHttpRequests::Get().Count()) << "the ended request is gone";
+    plugin->calls.clear();
+    FlashHttpRequests::Get().CloseForInstance(&closing);
+    PumpEventsUntil([] { return false; }, 2500);
+    EXPECT_TRUE(plugin->calls.empty()) << CallList(plugin->calls);
+    NewRequest();
+    EXPECT_EQ(1u, FlashHttpRequests::Get().Count()) << "the closed request is gone";
+}
+
+// Servers are checked against the system's certificates and "cacert.pem"
+// beside the executable: the test server's own certificate is trusted only
+// while that file holds it.
+TEST_F(UrlStreamTest, SelfSignedServerIsTrustedOnlyThroughCacertPem)
+{
+    ASSERT_NE(0, Ports().https);
+    const std::wstring trusted = ExecutableFolder() + L"cacert.pem";
+    DeleteFileW(trusted.c_str());
+    ASSERT_TRUE(Fetch(HttpsUrl("/text")));
+    EXPECT_EQ(NPRES_NETWORK_ERR, plugin->notifyReason);
+    EXPECT_EQ("URLNotify ", CallList(plugin->calls));
+
+    ASSERT_TRUE(CopyFileW(L"urlserver\\cert.pem", trusted.c_str(), FALSE));
+    ResetPlugin();
+    const bool fetched = Fetch(HttpsUrl("/text"));
+    DeleteFileW(trusted.c_str());
+    ASSERT_TRUE(fetched);
+    EXPECT_EQ(NPRES_DONE, plugin->notifyReason);
+    EXPECT_EQ("<data>hello</data>", plugin->data);
+}
+
+} // namespace

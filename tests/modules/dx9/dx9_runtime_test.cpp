@@ -1,0 +1,94 @@
+// The runtime itself, in the virtual desktop: a movie switches its real form
+// to full screen and back, and the form keeps painting the movie meanwhile.
+#include "childprocess.h"
+#include "packagewriter.h"
+#include "scratchfolder.h"
+#include "standinmovie.h"
+#include "textfile.h"
+#include "wholefile.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The movie ends the runtime with its number of failed checks as exit code.
+const char kScript[] = "init\n"
+                       "call nxa.DX9.enable [0, 640, 480]\n"
+                       "expect true\n"
+                       "sleep 500\n"
+                       "call nxa.DX9.enable [0, 800, 600]\n"
+                       "expect true\n"
+                       "call nxa.DX9.disable [0]\n"
+                       "expect 0\n"
+                       "call nxa.Application.create\n"
+                       "quit nxa.Application.exitWithCode [0, %FAILS%]\n";
+
+PackageContent OneFormPackage(const std::string& script)
+{
+    standin::StandinMovie movie;
+    movie.script = script;
+    const std::string bytes = standin::BuildStandinMovie(movie);
+    FormContent form;
+    form.settings.name = L"main";
+    form.settings.title = L"main";
+    form.settings.width = 320;
+    form.settings.height = 240;
+    form.settings.visible = true;
+    form.movie.assign(bytes.begin(), bytes.end());
+    PackageContent content;
+    content.forms.push_back(form);
+    return content;
+}
+
+long RunPackage(const ScratchFolder& folder, const PackageContent& content, const std::wstring& transcript)
+{
+    PackageWriter writer;
+    writer.WritePackage(content);
+    const std::string program = ReadFileText(BuildTreePath(KOVA_RUNTIME_EXE));
+    const ByteVector image = BuildExecutableImage(ByteVector(program.begin(), program.end()), writer.Bytes());
+    const std::wstring path = folder / L"project.exe";
+    if (!WriteWholeFile(path, image.data(), static_cast<long>(image.size())))
+        return -2;
+    SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", transcript.c_str());
+    const long exitCode = RunChildProcess(path, L"", 60000);
+    SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", nullptr);
+    return exitCode;
+}
+
+// The lines after the first one that contains the text.
+std::vector<std::string> LinesAfter(const std::vector<std::string>& lines, const std::string& text)
+{
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].find(text) != std::string::npos)
+            return std::vector<std::string>(lines.begin() + static_cast<long>(i) + 1, lines.end());
+    return {};
+}
+
+bool AnyLineHas(const std::vector<std::string>& lines, const std::string& text)
+{
+    for (const std::string& line : lines)
+        if (line.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(DX9Runtime, MovieSwitchesItsFormToFullScreenAndBack)
+{
+    ScratchFolder folder;
+    const std::wstring transcript = folder / L"transcript.txt";
+    EXPECT_EQ(RunPackage(folder, OneFormPackage(kScript), transcript), 0) << ReadFileText(transcript);
+
+    const std::vector<std::string> lines = SplitLines(ReadFileText(transcript));
+    const std::vector<std::string> inFullScreen = LinesAfter(lines, "nxa.DX9.enable");
+    // Painted at the mode's size while the device owns the window.
+    EXPECT_TRUE(AnyLineHas(inFullScreen, "NPP_SetWindow type=2 window=set x=0 y=0 width=640 height=480"))
+        << ReadFileText(transcript);
+    EXPECT_TRUE(AnyLineHas(inFullScreen, "NPP_HandleEvent event=0xf ")) << ReadFileText(transcript);
+}
