@@ -112,7 +112,7 @@ TEST(RuntimeForms, OldMoviesPlayThroughTheLoaderFromATemporaryFile)
     content.forms.push_back(ScriptedForm(L"first", "init\nquit\n", 8));
     const std::wstring transcript = folder / L"transcript.txt";
 
-    const long exitCode = RunProject(folder, content, transcript, 1);
+    const long exitCode = RunProject(folder, content, transcript, 2); // the loader's end, then the movie's
 
     const std::string text = ReadFileText(transcript);
     EXPECT_EQ(0, exitCode) << text;
