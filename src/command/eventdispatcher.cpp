@@ -51,6 +51,11 @@ void EventDispatcher::SendComplete(const EventDispatcher& dispatcher)
     PostPayload(json_object_new_object(), L"onComplete", dispatcher);
 }
 
+void EventDispatcher::SendCompleteResult(const wxString& text, const EventDispatcher& dispatcher)
+{
+    PostPayload(ObjectWith("result", MakeText(text)), L"onComplete", dispatcher);
+}
+
 void EventDispatcher::SendCancel(const EventDispatcher& dispatcher)
 {
     PostPayload(json_object_new_object(), L"onCancel", dispatcher);

@@ -29,6 +29,8 @@ public:
     static void SendClose(const EventDispatcher& dispatcher);
     // "onComplete" with "{ }": an asynchronous operation succeeded.
     static void SendComplete(const EventDispatcher& dispatcher);
+    // "onComplete" with { "result": text }: an operation that produced a text.
+    static void SendCompleteResult(const wxString& text, const EventDispatcher& dispatcher);
     // "onCancel" with "{ }": the user cancelled or answered No.
     static void SendCancel(const EventDispatcher& dispatcher);
     // "onProgress" with { "progress": n }.

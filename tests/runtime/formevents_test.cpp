@@ -49,7 +49,7 @@ protected:
         settings.maximizeBox = settings.minimizeBox = true;
         m_main = m_fixture.MakeForm(settings, PackageSettings(), ByteVector(), 0);
         m_other = m_fixture.MakeForm(settings, PackageSettings(), ByteVector(), 1);
-        PumpFor(20);
+        PumpMessagesFor(20);
     }
     void TearDown() override
     {
@@ -206,11 +206,11 @@ TEST_F(FormEvents, FocusOfTheMainFormGoesToEveryApplicationObject)
 {
     m_other->Raise();
     m_other->SetFocus();
-    PumpFor(20);
+    PumpMessagesFor(20);
     Mark();
     m_main->Raise();
     m_main->SetFocus();
-    PumpFor(20);
+    PumpMessagesFor(20);
     const std::vector<Seen> seen = Since();
     const Seen gained[] = {{0, 10, "onAppChangeFocus", "{ \"focus\": true }"},
                            {1, 11, "onAppChangeFocus", "{ \"focus\": true }"},
@@ -236,11 +236,11 @@ TEST_F(FormEvents, FocusMovingIntoTheDirectModeChildStaysWithinTheForm)
     ASSERT_NE(nullptr, child);
     form->Raise();
     form->SetFocus();
-    PumpFor(20);
+    PumpMessagesFor(20);
     const Seen lost = {1, 11, "onFormChangeFocus", "{ \"focus\": false }"};
     Mark();
     SetFocus(child);
-    PumpFor(20);
+    PumpMessagesFor(20);
     ASSERT_EQ(child, GetFocus());
     std::vector<Seen> seen = Since();
     EXPECT_EQ(seen.end(), std::find(seen.begin(), seen.end(), lost));
@@ -248,7 +248,7 @@ TEST_F(FormEvents, FocusMovingIntoTheDirectModeChildStaysWithinTheForm)
     Mark();
     m_main->Raise();
     m_main->SetFocus();
-    PumpFor(20);
+    PumpMessagesFor(20);
     seen = Since();
     EXPECT_NE(seen.end(), std::find(seen.begin(), seen.end(), lost));
     delete form;
@@ -270,7 +270,7 @@ TEST_F(FormEvents, ExitHandlerTurnsClosesIntoEvents)
     Mark();
     EXPECT_FALSE(m_main->Close(false));
     EXPECT_FALSE(m_other->Close(false));
-    PumpFor(20);
+    PumpMessagesFor(20);
     EXPECT_FALSE(wxTheApp->IsScheduledForDestruction(m_main));
     EXPECT_FALSE(wxTheApp->IsScheduledForDestruction(m_other));
     EXPECT_TRUE(m_main->IsShown());
@@ -300,12 +300,12 @@ TEST_F(FormEvents, FadeOutOnCloseClosesOnceTransparent)
     settings.fadeInterval = 1;
     settings.fadeOutOnClose = 1;
     KovaFormMSW* form = m_fixture.MakeForm(settings, PackageSettings(), ByteVector(), 2);
-    ASSERT_TRUE(PumpUntil([&] { return form->GetAlpha() == 12; }));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return form->GetAlpha() == 12; }));
     EXPECT_FALSE(form->Close(false));
-    PumpUntil([&] { return form->GetAlpha() < 12; });
+    PumpMessagesUntil([&] { return form->GetAlpha() < 12; });
     EXPECT_FALSE(form->Close(false)); // ignored while fading
     EXPECT_FALSE(wxTheApp->IsScheduledForDestruction(form));
-    EXPECT_TRUE(PumpUntil([&] { return wxTheApp->IsScheduledForDestruction(form); }));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return wxTheApp->IsScheduledForDestruction(form); }));
     wxTheApp->ProcessIdle();
 }
 

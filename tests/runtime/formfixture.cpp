@@ -136,25 +136,3 @@ ByteVector BmpWithWhiteRect(int width, int height, int left, int top, int right,
     return bmp;
 }
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        wxTheApp->ProcessPendingEvents();
-        if (done())
-            return true;
-        if (GetTickCount() - start >= static_cast<DWORD>(timeoutMs))
-            return false;
-        Sleep(2);
-    }
-}
-
-void PumpFor(int milliseconds)
-{
-    PumpUntil([] { return false; }, milliseconds);
-}

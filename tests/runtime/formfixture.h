@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formsettings.h"
+#include "messagepumping.h"
 #include "packagecontent.h"
 #include "packagesettings.h"
 #include "scratchfolder.h"
@@ -53,9 +54,3 @@ FormSettings PlainFormSettings();
 // A 24-bit BMP of the size whose pixels are white inside the rectangle
 // [left, right) x [top, bottom) and black elsewhere.
 ByteVector BmpWithWhiteRect(int width, int height, int left, int top, int right, int bottom);
-
-// Processes the main thread's window messages and pending toolkit events
-// until the condition holds; answers the condition.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
-// Processes messages and events for the time given.
-void PumpFor(int milliseconds);

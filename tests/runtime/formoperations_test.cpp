@@ -25,7 +25,7 @@ void RunOnWorker(const std::function<void()>& work)
         work();
         done = true;
     });
-    const bool finished = PumpUntil([&] { return done.load(); }, 10000);
+    const bool finished = PumpMessagesUntil([&] { return done.load(); }, 10000);
     worker.join();
     EXPECT_TRUE(finished);
 }
@@ -117,7 +117,7 @@ TEST(FormOperations, WindowStateNamesMinimizedFirst)
     form->Iconize(true);
     EXPECT_EQ(wxString("min"), form->GetWindowState());
     form->Restore();
-    PumpFor(20);
+    PumpMessagesFor(20);
     EXPECT_NE(wxString("min"), form->GetWindowState());
     delete form;
 }

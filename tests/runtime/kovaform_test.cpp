@@ -60,7 +60,7 @@ TEST(KovaForm, AltF4IsSwallowedUnlessAllowed)
     fixture.Mark();
     EXPECT_EQ(1, SendMessageW(form->GetHWND(), WM_SYSKEYDOWN, VK_F4, kAltDown | 0x3E0001));
     EXPECT_FALSE(fixture.ReceivedAny(WM_SYSKEYDOWN));
-    PumpFor(50);
+    PumpMessagesFor(50);
     EXPECT_FALSE(ScheduledForDestruction(form));
     EXPECT_TRUE(form->IsShown());
     // Other system keys still reach the movie.
@@ -73,7 +73,7 @@ TEST(KovaForm, AltF4IsSwallowedUnlessAllowed)
     fixture.Mark();
     SendMessageW(form->GetHWND(), WM_SYSKEYDOWN, VK_F4, kAltDown | 0x3E0001);
     EXPECT_TRUE(fixture.Received(WM_SYSKEYDOWN, VK_F4));
-    PumpFor(50);
+    PumpMessagesFor(50);
     if (ScheduledForDestruction(form))
         FinishClosing(); // the system closed it, as Alt+F4 does
     else
@@ -207,16 +207,16 @@ TEST(KovaForm, FadeInWindowStartsTransparentAndStopsAtItsTarget)
     settings.fadeInterval = 1;
     KovaFormMSW* form = fixture.MakeForm(settings);
     EXPECT_LT(form->GetAlpha(), 30);
-    EXPECT_TRUE(PumpUntil([&] { return form->GetAlpha() == 30; }));
-    PumpFor(100);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return form->GetAlpha() == 30; }));
+    PumpMessagesFor(100);
     EXPECT_EQ(30, form->GetAlpha());
     delete form;
 
     // A target that the alpha can never meet ends the fade fully opaque.
     settings.fadeTarget = 300;
     form = fixture.MakeForm(settings);
-    EXPECT_TRUE(PumpUntil([&] { return form->GetAlpha() == 255; }, 10000));
-    PumpFor(100);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return form->GetAlpha() == 255; }, 10000));
+    PumpMessagesFor(100);
     EXPECT_EQ(255, form->GetAlpha());
     delete form;
 }

@@ -1,6 +1,5 @@
-#include "childprocess.h"
 #include "formcloser.h" // CountLines
-#include "packagewriter.h"
+#include "projectrun.h"
 #include "scratchfolder.h"
 #include "standinmovie.h"
 #include "textfile.h"
@@ -50,17 +49,10 @@ class ApplicationRun : public testing::Test {
 protected:
     long Run(const PackageContent& content, const std::wstring& arguments)
     {
-        PackageWriter writer;
-        writer.WritePackage(content);
-        const std::string program = ReadFileText(BuildTreePath(KOVA_RUNTIME_EXE));
-        const ByteVector image =
-            BuildExecutableImage(ByteVector(program.begin(), program.end()), writer.Bytes());
         const std::wstring path = folder / L"app.exe";
-        if (!WriteWholeFile(path, image.data(), static_cast<long>(image.size())))
+        if (!WriteProjectExecutable(KOVA_RUNTIME_EXE, content, path))
             return -2;
-        SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", (folder / L"transcript.txt").c_str());
-        const long exitCode = RunChildProcess(path, arguments, 60000);
-        SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", nullptr);
+        const long exitCode = RunWithTranscript(path, arguments, folder / L"transcript.txt");
         transcript = ReadFileText(folder / L"transcript.txt");
         return exitCode;
     }

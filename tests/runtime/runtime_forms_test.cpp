@@ -1,6 +1,5 @@
-#include "childprocess.h"
 #include "formcloser.h"
-#include "packagewriter.h"
+#include "projectrun.h"
 #include "scratchfolder.h"
 #include "standinmovie.h"
 #include "textconv.h"
@@ -39,55 +38,33 @@ FormContent ScriptedForm(const std::wstring& name, const std::string& script, in
     return form;
 }
 
+// Runs the package in a copy of the runtime until the form called "first"
+// has seen the given number of script ends; returns the exit code.
+long RunProject(const ScratchFolder& folder, const PackageContent& content, const std::wstring& transcript,
+                size_t scriptEnds)
+{
+    const std::wstring path = folder / L"project.exe";
+    if (!WriteProjectExecutable(KOVA_RUNTIME_EXE, content, path))
+        return -2;
+    FormCloser closer(L"first", transcript, "script end", scriptEnds);
+    return RunWithTranscript(path, L"", transcript);
+}
+
 TEST(RuntimeForms, EveryFormPlaysItsMovieAndTheRuntimeEndsWithZero)
 {
     ScratchFolder folder;
     PackageContent content;
     content.forms.push_back(ScriptedForm(L"first", "init\nexpect \"0\"\nquit\n"));
     content.forms.push_back(ScriptedForm(L"second", "init\nexpect \"1\"\nquit\n"));
-    PackageWriter writer;
-    writer.WritePackage(content);
-    const std::string program = ReadFileText(BuildTreePath(KOVA_RUNTIME_EXE));
-    const ByteVector image = BuildExecutableImage(ByteVector(program.begin(), program.end()), writer.Bytes());
-    const std::wstring path = folder / L"forms.exe";
-    ASSERT_TRUE(WriteWholeFile(path, image.data(), static_cast<long>(image.size())));
     const std::wstring transcript = folder / L"transcript.txt";
-    SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", transcript.c_str());
 
-    long exitCode = -2;
-    {
-        FormCloser closer(L"first", transcript, "script end", 2);
-        exitCode = RunChildProcess(path, L"", 60000);
-    }
-    SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", nullptr);
+    const long exitCode = RunProject(folder, content, transcript, 2);
 
     const std::string text = ReadFileText(transcript);
     EXPECT_EQ(0, exitCode) << text;
     EXPECT_EQ(2u, CountLines(text, "script end passed=1 failed=0")) << text;
     EXPECT_EQ(1u, CountLines(text, "NP_Shutdown")) << text;
     EXPECT_EQ(SplitLines(text).size(), CountLines(text, "main ")) << text;
-}
-
-// Runs the package in a copy of the runtime until the form called "first"
-// has seen the given number of script ends; returns the exit code.
-long RunProject(const ScratchFolder& folder, const PackageContent& content, const std::wstring& transcript,
-                size_t scriptEnds)
-{
-    PackageWriter writer;
-    writer.WritePackage(content);
-    const std::string program = ReadFileText(BuildTreePath(KOVA_RUNTIME_EXE));
-    const ByteVector image = BuildExecutableImage(ByteVector(program.begin(), program.end()), writer.Bytes());
-    const std::wstring path = folder / L"project.exe";
-    if (!WriteWholeFile(path, image.data(), static_cast<long>(image.size())))
-        return -2;
-    SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", transcript.c_str());
-    long exitCode = -2;
-    {
-        FormCloser closer(L"first", transcript, "script end", scriptEnds);
-        exitCode = RunChildProcess(path, L"", 60000);
-    }
-    SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", nullptr);
-    return exitCode;
 }
 
 // The path a loader movie asked to load: "loadmovie <path> -> <result>".

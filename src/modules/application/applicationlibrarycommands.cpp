@@ -24,18 +24,6 @@ ObjectMap<Library>& Libraries()
     return libraries;
 }
 
-// "onComplete" with { "result": text }, or with "{ }" for an empty text.
-void SendCompleteResult(const wxString& text, const EventDispatcher& dispatcher)
-{
-    json_object* payload = json_object_new_object();
-    if (payload && !text.empty())
-        json_object_object_add(payload, "result", MakeText(text));
-    const std::string payloadText = payload ? ToJsonText(payload) : std::string("null");
-    json_object_put(payload);
-    PostAsyncEvent(wxString::FromUTF8(payloadText), wxS("onComplete"), &CommandCentre::Get(), dispatcher.formId,
-                   dispatcher.callerId);
-}
-
 // Runs a file extraction for the Library object named by the first argument:
 // answers its result and, for an asynchronous call, reports it.
 json_object* RunFileExtraction(const CallInfo& call, int32_t argc, json_object** argv, int32_t expectedArgc,
@@ -117,7 +105,7 @@ json_object* __cdecl libraryExtractToVar(CallInfo* call, int32_t argc, json_obje
         if (text.empty())
             EventDispatcher::SendIOError(*library);
         else
-            SendCompleteResult(text, *library);
+            EventDispatcher::SendCompleteResult(text, *library);
     }
     return MakeText(text);
 }

@@ -1,11 +1,9 @@
 // The runtime itself, in the virtual desktop: a movie switches its real form
 // to full screen and back, and the form keeps painting the movie meanwhile.
-#include "childprocess.h"
-#include "packagewriter.h"
+#include "projectrun.h"
 #include "scratchfolder.h"
 #include "standinmovie.h"
 #include "textfile.h"
-#include "wholefile.h"
 
 #include <gtest/gtest.h>
 
@@ -47,17 +45,10 @@ PackageContent OneFormPackage(const std::string& script)
 
 long RunPackage(const ScratchFolder& folder, const PackageContent& content, const std::wstring& transcript)
 {
-    PackageWriter writer;
-    writer.WritePackage(content);
-    const std::string program = ReadFileText(BuildTreePath(KOVA_RUNTIME_EXE));
-    const ByteVector image = BuildExecutableImage(ByteVector(program.begin(), program.end()), writer.Bytes());
     const std::wstring path = folder / L"project.exe";
-    if (!WriteWholeFile(path, image.data(), static_cast<long>(image.size())))
+    if (!WriteProjectExecutable(KOVA_RUNTIME_EXE, content, path))
         return -2;
-    SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", transcript.c_str());
-    const long exitCode = RunChildProcess(path, L"", 60000);
-    SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", nullptr);
-    return exitCode;
+    return RunWithTranscript(path, L"", transcript);
 }
 
 // The lines after the first one that contains the text.

@@ -22,13 +22,14 @@ void PumpOnce()
 bool PumpMessagesUntil(const std::function<bool()>& done, int timeoutMs)
 {
     wxStopWatch watch;
-    while (!done()) {
-        if (watch.Time() > timeoutMs)
-            return false;
+    for (;;) {
         PumpOnce();
+        if (done())
+            return true;
+        if (watch.Time() >= timeoutMs)
+            return false;
         wxMilliSleep(2);
     }
-    return true;
 }
 
 void PumpMessagesFor(int milliseconds)

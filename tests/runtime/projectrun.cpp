@@ -1,0 +1,25 @@
+#include "projectrun.h"
+
+#include "childprocess.h"
+#include "packagewriter.h"
+#include "textfile.h"
+#include "wholefile.h"
+
+#include <windows.h>
+
+bool WriteProjectExecutable(const char* runtimePath, const PackageContent& content, const std::wstring& path)
+{
+    PackageWriter writer;
+    writer.WritePackage(content);
+    const std::string program = ReadFileText(BuildTreePath(runtimePath));
+    const ByteVector image = BuildExecutableImage(ByteVector(program.begin(), program.end()), writer.Bytes());
+    return WriteWholeFile(path, image.data(), static_cast<long>(image.size()));
+}
+
+long RunWithTranscript(const std::wstring& program, const std::wstring& arguments, const std::wstring& transcript)
+{
+    SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", transcript.c_str());
+    const long exitCode = RunChildProcess(program, arguments, 60000);
+    SetEnvironmentVariableW(L"KOVA_PLAYER_TRANSCRIPT", nullptr);
+    return exitCode;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "packagecontent.h"
+
+#include <string>
+
+// Writes a project executable: the runtime (a path of the build tree) with
+// the package appended. False when it cannot be written.
+bool WriteProjectExecutable(const char* runtimePath, const PackageContent& content, const std::wstring& path);
+
+// Runs a project executable with the stand-in player's transcript going to
+// the file; returns its exit code (-2 when it did not start or end in time).
+long RunWithTranscript(const std::wstring& program, const std::wstring& arguments, const std::wstring& transcript);
