@@ -440,17 +440,36 @@ void KovaForm::SetSizeConstraints(int32_t minWidth, int32_t minHeight, int32_t m
 
 void KovaForm::Shake(int32_t count)
 {
+    Shake([this] { return this; }, count);
+}
+
+void KovaForm::Shake(const std::function<KovaForm*()>& findForm, int32_t count)
+{
+    // Every step finds the form again on the main thread: a form that closes
+    // meanwhile, or a shut-down that refuses main-thread work, ends the shake.
+    auto moveForm = [&findForm](const std::function<wxPoint(KovaForm&)>& target) {
+        bool moved = false;
+        RunOnMainThread([&] {
+            if (KovaForm* form = findForm()) {
+                form->Move(target(*form));
+                moved = true;
+            }
+        });
+        return moved;
+    };
     wxPoint origin;
-    if (!RunOnMainThread([&] { origin = GetPosition(); }))
+    if (!moveForm([&origin](KovaForm& form) { return origin = form.GetPosition(); }))
         return;
     const wxPoint offset(kShakeDistance, kShakeDistance);
     for (int32_t shake = 0; shake < std::min(count, kMostShakes); ++shake) {
-        RunOnMainThread([&] { Move(origin + offset); });
+        if (!moveForm([&](KovaForm&) { return origin + offset; }))
+            return;
         wxMilliSleep(kShakePauseMs);
-        RunOnMainThread([&] { Move(origin - offset); });
+        if (!moveForm([&](KovaForm&) { return origin - offset; }))
+            return;
         wxMilliSleep(kShakePauseMs);
     }
-    RunOnMainThread([&] { Move(origin); });
+    moveForm([&](KovaForm&) { return origin; });
 }
 
 bool KovaForm::ShowFullScreen(bool show, long style)

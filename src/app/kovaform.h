@@ -65,7 +65,12 @@ public:
     void SetSizeConstraints(int32_t minWidth, int32_t minHeight, int32_t maxWidth, int32_t maxHeight);
     // Moves the window 2 pixels down-right and up-left count times, 10 ms
     // apart, and back to where it was; blocks the calling thread meanwhile.
+    // From the main thread, or while the caller keeps the form alive.
     void Shake(int32_t count);
+    // The same for the form that findForm answers (null: none), called on the
+    // main thread before every move, so no form pointer crosses threads and a
+    // form that closes meanwhile ends the shake.
+    static void Shake(const std::function<KovaForm*()>& findForm, int32_t count);
     bool ShowFullScreen(bool show, long style = wxFULLSCREEN_ALL) override;
     // Moves the window to 100 pixels right of and below the top left corner
     // of the monitor with that index; nothing for an index out of range.

@@ -6,6 +6,7 @@
 #include "commandargs.h"
 #include "mainthread.h"
 #include "movieform.h"
+#include "rowcontext.h"
 #include "textconv.h"
 
 #include <json-c/json.h>
@@ -73,15 +74,33 @@ bool CommandCentre::Initialise(const std::vector<ModuleDescriptor*>& modules,
             continue;
         if (module->Initialise && !module->Initialise())
             return false;
-        for (int32_t index = 0; index < module->rowCount; ++index) {
-            const CommandRow& row = module->rows[index];
-            m_commands[wxString(Utf8ToWide(row.name ? std::string(row.name) : std::string()))] = row;
+        EnterModuleRows(*module);
+    }
+    // Extension rows come last and replace built-in rows of the same name,
+    // rule and all: their handlers see every call as it comes.
+    for (const auto& extension : m_extensions) {
+        CommandMap extensionRows;
+        extension->Load(extensionRows);
+        for (const auto& entry : extensionRows) {
+            m_commands[entry.first] = entry.second;
+            m_rules.erase(entry.first);
         }
     }
-    for (const auto& extension : m_extensions)
-        extension->Load(m_commands);
     StartWorker();
     return true;
+}
+
+void CommandCentre::EnterModuleRows(const ModuleDescriptor& module)
+{
+    for (int32_t index = 0; index < module.rowCount; ++index) {
+        const CommandRow& row = module.rows[index];
+        const wxString name(Utf8ToWide(row.name ? std::string(row.name) : std::string()));
+        m_commands[name] = row;
+        if (module.rules)
+            m_rules[name] = module.rules[index];
+        else
+            m_rules.erase(name);
+    }
 }
 
 void CommandCentre::Shutdown()
@@ -94,6 +113,7 @@ void CommandCentre::Shutdown()
     for (const auto& extension : m_extensions)
         extension->Unload();
     m_commands.clear();
+    m_rules.clear();
     {
         std::lock_guard<std::mutex> hold(m_formLock);
         m_forms.clear();
@@ -132,15 +152,21 @@ void CommandCentre::StopWorker()
 
 wxString CommandCentre::OnCommand(int32_t instanceFormId, const wxString& scriptText)
 {
-    CallText call;
-    if (!ParseCallText(scriptText.ToStdWstring(), call))
-        return kEmptyReply;
-    ::OutputDebugStringW((call.commandText + L"\n").c_str());
-    if (IsInitRequest(call.commandText))
-        return AnswerInit(instanceFormId);
-    if (!call.isAsync)
-        return ExecuteCommand(call.commandText, 0, call.formId, call.callerId);
-    PostAsyncCommand(call.formId, call.callerId, call.commandText);
+    // Nothing may unwind into the plug-in's frames: a call that cannot even be
+    // read (memory ran out) answers the empty element.
+    try {
+        CallText call;
+        if (!ParseCallText(scriptText.ToStdWstring(), call))
+            return kEmptyReply;
+        if (IsInitRequest(call.commandText)) {
+            ::OutputDebugStringW(L"nxa.init\n");
+            return AnswerInit(instanceFormId);
+        }
+        if (!call.isAsync)
+            return ExecuteCommand(call.commandText, 0, call.formId, call.callerId);
+        PostAsyncCommand(call.formId, call.callerId, call.commandText);
+    } catch (...) {
+    }
     return kEmptyReply;
 }
 
@@ -165,28 +191,78 @@ wxString CommandCentre::AnswerInit(int32_t formId) const
 wxString CommandCentre::ExecuteCommand(const wxString& commandText, int32_t isAsync, int32_t formId,
                                        int32_t callerId)
 {
+    try {
+        return ExecuteParsedCommand(commandText, isAsync, formId, callerId);
+    } catch (...) {
+        return kEmptyReply; // memory ran out while the call was read: nothing ran
+    }
+}
+
+wxString CommandCentre::ExecuteParsedCommand(const wxString& commandText, int32_t isAsync, int32_t formId,
+                                             int32_t callerId)
+{
     const ParsedCommand command(commandText);
     // Text that is not a JSON array, or an empty one, runs nothing.
     if (!json_object_is_type(command.value, json_type_array) || json_object_array_length(command.value) == 0)
         return wxString();
 
     const wxString name(Utf8ToWide(CommandNameOf(json_object_array_get_idx(command.value, 0))));
+    // The name only: arguments may carry passwords, and any local process can
+    // read the debugger output.
+    ::OutputDebugStringW((name + "\n").wc_str());
     const auto found = m_commands.find(name);
     if (found == m_commands.end()) {
         ReportUnknownCommand(name);
         return kEmptyReply;
     }
     const CommandRow row = found->second;
+    const auto ruleFound = m_rules.find(name);
+    const RowRule* rule = ruleFound == m_rules.end() ? nullptr : &ruleFound->second;
 
-    wxLogNull quiet; // toolkit errors inside handlers stay silent on this thread
-    CallInfo info = {formId, callerId, isAsync, {0, 0, 0, 0, 0}};
     std::vector<json_object*> arguments;
     for (size_t index = 1; index < json_object_array_length(command.value); ++index)
         arguments.push_back(json_object_array_get_idx(command.value, index));
+    if (rule && !rule->Accepts(static_cast<int32_t>(arguments.size())))
+        return ReplyOf(FallbackJson(rule));
+
+    CallInfo info = {formId, callerId, isAsync, {0, 0, 0, 0, 0}};
+    std::string resultText;
+    if (rule && rule->RunsOnMainThread() && !wxThread::IsMain()) {
+        if (!RunOnMainThread([&] { resultText = InvokeRow(name, row, rule, info, arguments); }))
+            resultText = FallbackJson(rule); // shut-down has begun
+    } else {
+        resultText = InvokeRow(name, row, rule, info, arguments);
+    }
+    return ReplyOf(resultText);
+}
+
+std::string CommandCentre::InvokeRow(const wxString& name, const CommandRow& row, const RowRule* rule,
+                                     CallInfo& info, std::vector<json_object*>& arguments)
+{
+    ObserveRow(name);
+    const CurrentRowScope current(rule);
+    wxLogNull quiet; // toolkit errors inside handlers stay silent on this thread
     const auto argc = static_cast<int32_t>(arguments.size());
-    const char* resultText = row.invoker ? row.invoker(row.handler, &info, argc, argc ? arguments.data() : nullptr)
-                                         : nullptr;
-    return ReplyOf(resultText ? std::string(resultText) : std::string());
+    try {
+        const char* text =
+            row.invoker ? row.invoker(row.handler, &info, argc, argc ? arguments.data() : nullptr) : nullptr;
+        return text ? std::string(text) : std::string();
+    } catch (...) {
+        // A handler that throws (memory ran out on a huge argument) answers
+        // its fallback; nothing unwinds into the plug-in or ends the process.
+        return FallbackJson(rule);
+    }
+}
+
+void CommandCentre::ObserveRow(const wxString& name)
+{
+    std::function<void(const wxString&)> observer;
+    {
+        std::lock_guard<std::mutex> hold(m_reporterLock);
+        observer = m_rowObserver;
+    }
+    if (observer)
+        observer(name);
 }
 
 void CommandCentre::PostAsyncCommand(int32_t formId, int32_t callerId, const wxString& commandText)
@@ -245,6 +321,12 @@ void CommandCentre::SetUnknownCommandReporter(std::function<void(const wxString&
     m_unknownCommandReporter = std::move(reporter);
 }
 
+void CommandCentre::SetRowObserver(std::function<void(const wxString& name)> observer)
+{
+    std::lock_guard<std::mutex> hold(m_reporterLock);
+    m_rowObserver = std::move(observer);
+}
+
 bool CommandCentre::AddForm(int32_t formId, MovieForm* form)
 {
     std::lock_guard<std::mutex> hold(m_formLock);
@@ -291,4 +373,22 @@ bool CommandCentre::HasCommand(const wxString& name) const
 size_t CommandCentre::CommandCount() const
 {
     return m_commands.size();
+}
+
+std::vector<wxString> CommandCentre::CommandNames() const
+{
+    std::vector<wxString> names;
+    names.reserve(m_commands.size());
+    for (const auto& entry : m_commands)
+        names.push_back(entry.first);
+    return names;
+}
+
+bool CommandCentre::FindRule(const wxString& name, RowRule& rule) const
+{
+    const auto found = m_rules.find(name);
+    if (found == m_rules.end())
+        return false;
+    rule = found->second;
+    return true;
 }

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 // <windows.h> (included above, so it cannot come again later) renames AddForm
@@ -23,6 +24,7 @@
 #endif
 
 class AsyncThread;
+struct json_object;
 class MovieForm;
 
 // Carries every scripted call from a movie to its command handler and every
@@ -60,11 +62,18 @@ public:
 
     bool HasCommand(const wxString& name) const;
     size_t CommandCount() const;
+    // Every command name in the map, in name order.
+    std::vector<wxString> CommandNames() const;
+    // The rule of a built-in row; false for extension rows and unknown names.
+    bool FindRule(const wxString& name, RowRule& rule) const;
     CallQueue& Queue() { return m_queue; }
 
     // Test seam: replaces the message box that reports an unknown command
     // name. An empty function restores the box.
     void SetUnknownCommandReporter(std::function<void(const wxString& message)> reporter);
+    // Test seam: called on the thread that runs a row's handler, just before
+    // it runs. An empty function removes it.
+    void SetRowObserver(std::function<void(const wxString& name)> observer);
 
 private:
     CommandCentre();
@@ -72,11 +81,17 @@ private:
     void OnAsyncCommand(wxThreadEvent& event);
     void OnAsyncEvent(wxThreadEvent& event);
     wxString AnswerInit(int32_t formId) const;
+    wxString ExecuteParsedCommand(const wxString& commandText, int32_t isAsync, int32_t formId, int32_t callerId);
+    std::string InvokeRow(const wxString& name, const CommandRow& row, const RowRule* rule, CallInfo& info,
+                          std::vector<json_object*>& arguments);
+    void EnterModuleRows(const ModuleDescriptor& module);
+    void ObserveRow(const wxString& name);
     void ReportUnknownCommand(const wxString& name);
     void StartWorker();
     void StopWorker();
 
     CommandMap m_commands;
+    std::map<wxString, RowRule> m_rules; // built-in rows only
     mutable std::mutex m_formLock;
     std::map<int32_t, MovieForm*> m_forms;
     std::vector<ModuleDescriptor*> m_modules;
@@ -85,4 +100,5 @@ private:
     CallQueue m_queue;
     std::mutex m_reporterLock;
     std::function<void(const wxString&)> m_unknownCommandReporter;
+    std::function<void(const wxString&)> m_rowObserver;
 };

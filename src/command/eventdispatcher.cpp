@@ -9,14 +9,9 @@
 
 namespace {
 
-// Serialises and releases the payload ("null" when it could not be made) and
-// posts it to the dispatcher's form and caller.
 void PostPayload(json_object* payload, const wchar_t* eventName, const EventDispatcher& dispatcher)
 {
-    const std::wstring text = Utf8ToWide(ToJsonText(payload));
-    json_object_put(payload);
-    PostAsyncEvent(wxString(text), wxString(eventName), &CommandCentre::Get(), dispatcher.formId,
-                   dispatcher.callerId);
+    EventDispatcher::Send(dispatcher, wxString(eventName), payload);
 }
 
 json_object* ObjectWith(const char* key, json_object* member)
@@ -30,6 +25,26 @@ json_object* ObjectWith(const char* key, json_object* member)
 }
 
 } // namespace
+
+void EventDispatcher::Send(const EventDispatcher& dispatcher, const wxString& eventName, json_object* payload)
+{
+    const std::wstring text = Utf8ToWide(payload ? ToJsonText(payload) : std::string("null"));
+    json_object_put(payload);
+    SendText(dispatcher, eventName, wxString(text));
+}
+
+void EventDispatcher::SendText(const EventDispatcher& dispatcher, const wxString& eventName, const wxString& payload)
+{
+    PostAsyncEvent(payload, eventName, &CommandCentre::Get(), dispatcher.formId, dispatcher.callerId);
+}
+
+void EventDispatcher::ReportOutcome(const CallInfo& call, const EventDispatcher& dispatcher, bool succeeded,
+                                    const wxString& failureEvent)
+{
+    if (!call.isAsync)
+        return;
+    Send(dispatcher, succeeded ? wxString("onComplete") : failureEvent, json_object_new_object());
+}
 
 void EventDispatcher::SendIOError(const EventDispatcher& dispatcher)
 {

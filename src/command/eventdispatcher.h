@@ -1,8 +1,11 @@
 #pragma once
 
 #include "commandrow.h"
+#include "objectmap.h"
 
 #include <wx/string.h>
+
+struct json_object;
 
 #include <cstdint>
 #include <vector>
@@ -11,15 +14,27 @@
 // script object that created it, to which its events go. "create" commands
 // copy both from the CallInfo of their call.
 //
-// The static senders post the shared events; each builds its JSON payload,
-// serialises it with json-c and posts it through PostAsyncEvent. They may be
-// called from any thread and never fail towards the caller.
+// Send is the one way for a module object to post an event; the static
+// senders post the shared events through it. They may be called from any
+// thread and never fail towards the caller.
 class EventDispatcher {
 public:
     EventDispatcher() = default;
     EventDispatcher(int32_t formId, int32_t callerId) : formId(formId), callerId(callerId) {}
     explicit EventDispatcher(const CallInfo& call) : formId(call.formId), callerId(call.callerId) {}
     virtual ~EventDispatcher() = default;
+
+    // Posts the event with the payload (taken over and released; "null" when
+    // it could not be made) to the dispatcher's form and caller.
+    static void Send(const EventDispatcher& dispatcher, const wxString& eventName, json_object* payload);
+    // The same with a payload that is JSON text already.
+    static void SendText(const EventDispatcher& dispatcher, const wxString& eventName, const wxString& payload);
+
+    // The outcome of a call that may have come by the asynchronous road:
+    // nothing for a synchronous call (its result is the answer), else
+    // "onComplete" { } on success and the failure event (with "{ }") otherwise.
+    static void ReportOutcome(const CallInfo& call, const EventDispatcher& dispatcher, bool succeeded,
+                              const wxString& failureEvent = "onIOError");
 
     // "onIOError" with "{ }": an asynchronous operation failed.
     static void SendIOError(const EventDispatcher& dispatcher);
@@ -43,3 +58,20 @@ public:
     int32_t formId = 0;
     int32_t callerId = 0;
 };
+
+// Posts the event to every object of the map that the filter accepts, in
+// ascending id order, each addressed with its own form and caller.
+template <class T, class Filter>
+void BroadcastEvent(const ObjectMap<T>& objects, const wxString& eventName, const wxString& payload, Filter accepts)
+{
+    for (const std::shared_ptr<T>& object : objects.All()) {
+        if (accepts(*object))
+            EventDispatcher::SendText(*object, eventName, payload);
+    }
+}
+
+template <class T>
+void BroadcastEvent(const ObjectMap<T>& objects, const wxString& eventName, const wxString& payload)
+{
+    BroadcastEvent(objects, eventName, payload, [](const T&) { return true; });
+}

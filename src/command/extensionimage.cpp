@@ -1,13 +1,6 @@
 #include "extensionimage.h"
 
 #include "textconv.h"
-#include "wholefile.h"
-
-#include <wx/dynlib.h>
-#include <wx/filefn.h>
-#include <wx/filename.h>
-#include <wx/log.h>
-#include <wx/utils.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -43,9 +36,9 @@ void __cdecl HostFree(void* memory)
 }
 
 template <class Function>
-Function ExportOf(wxDynamicLibrary& library, const char* name)
+Function ExportOf(const TemporaryLibrary& library, const char* name)
 {
-    return reinterpret_cast<Function>(library.GetSymbol(name));
+    return reinterpret_cast<Function>(library.Symbol(name));
 }
 
 } // namespace
@@ -67,18 +60,9 @@ bool ExtensionImage::IsLibraryImage(const unsigned char* bytes, long size)
 
 void ExtensionImage::Load(CommandMap& commands)
 {
-    if (!m_bytes || m_library)
+    if (!m_bytes || m_library.IsLoaded())
         return;
-    // The address of the bytes keeps the names of two images of one process apart.
-    const wxString fileName = wxString::Format("nxa_k4_ext_%d_%d.dll",
-                                               static_cast<int>(reinterpret_cast<intptr_t>(m_bytes.get())),
-                                               static_cast<int>(wxGetProcessId()));
-    m_tempPath = wxFileName(wxFileName::GetTempDir(), fileName).GetFullPath();
-    WriteWholeFile(m_tempPath.ToStdWstring(), m_bytes.get(), m_size);
-
-    wxLogNull quiet; // a library that does not load is passed over without a message
-    m_library = std::make_unique<wxDynamicLibrary>(m_tempPath);
-    if (!m_library->IsLoaded())
+    if (m_size <= 0 || !m_library.Load(m_bytes.get(), static_cast<size_t>(m_size), L"nxe"))
         return;
     ResolveExports();
     if (!m_initialise || !m_shutdown || !m_getNumCommands || !m_getCommandName || !m_getCommand)
@@ -90,11 +74,11 @@ void ExtensionImage::Load(CommandMap& commands)
 
 void ExtensionImage::ResolveExports()
 {
-    m_initialise = ExportOf<InitialiseFunction>(*m_library, "Initialise");
-    m_shutdown = ExportOf<ShutdownFunction>(*m_library, "Shutdown");
-    m_getNumCommands = ExportOf<CountFunction>(*m_library, "GetNumCommands");
-    m_getCommandName = ExportOf<NameFunction>(*m_library, "GetCommandName");
-    m_getCommand = ExportOf<RowFunction>(*m_library, "GetCommand");
+    m_initialise = ExportOf<InitialiseFunction>(m_library, "Initialise");
+    m_shutdown = ExportOf<ShutdownFunction>(m_library, "Shutdown");
+    m_getNumCommands = ExportOf<CountFunction>(m_library, "GetNumCommands");
+    m_getCommandName = ExportOf<NameFunction>(m_library, "GetCommandName");
+    m_getCommand = ExportOf<RowFunction>(m_library, "GetCommand");
 }
 
 void ExtensionImage::EnterRows(CommandMap& commands) const
@@ -119,11 +103,6 @@ void ExtensionImage::Unload()
     m_getNumCommands = nullptr;
     m_getCommandName = nullptr;
     m_getCommand = nullptr;
-    m_library.reset();
+    m_library.Unload();
     m_bytes.reset();
-    if (!m_tempPath.empty()) {
-        wxLogNull quiet;
-        wxRemoveFile(m_tempPath);
-        m_tempPath.clear();
-    }
 }

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "commandrow.h"
+#include "temporarylibrary.h"
 
 #include <wx/string.h>
 
 #include <cstdint>
 #include <map>
 #include <memory>
-
-class wxDynamicLibrary;
 
 // Host functions handed to an extension's "Initialise"; the table lives only
 // during that call.
@@ -43,7 +42,7 @@ public:
     // bytes and deletes the temporary file. Safe to call more than once.
     void Unload();
 
-    const wxString& TempPath() const { return m_tempPath; }
+    const wxString& TempPath() const { return m_library.Path(); }
 
 private:
     using InitialiseFunction = void(__cdecl*)(const ExtensionHostTable* host);
@@ -57,8 +56,7 @@ private:
 
     std::unique_ptr<unsigned char[]> m_bytes;
     int32_t m_size;
-    std::unique_ptr<wxDynamicLibrary> m_library;
-    wxString m_tempPath;
+    TemporaryLibrary m_library;
     InitialiseFunction m_initialise = nullptr;
     ShutdownFunction m_shutdown = nullptr;
     CountFunction m_getNumCommands = nullptr;

@@ -79,3 +79,9 @@ void AllowMainThreadWork()
     std::lock_guard<std::mutex> hold(g_lock);
     g_refusing = false;
 }
+
+bool IsShuttingDown()
+{
+    std::lock_guard<std::mutex> hold(g_lock);
+    return g_refusing;
+}

@@ -24,3 +24,8 @@ bool RunOnMainThread(const std::function<void()>& work);
 // threads until AllowMainThreadWork.
 void CancelMainThreadWork();
 void AllowMainThreadWork();
+
+// True from CancelMainThreadWork until AllowMainThreadWork: long waits on other
+// threads (delays, shakes) check it and end early, so stopping the worker
+// rarely has to cut a call off.
+bool IsShuttingDown();

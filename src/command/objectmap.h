@@ -1,5 +1,7 @@
 #pragma once
 
+#include "moduleobjects.h"
+
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -14,15 +16,17 @@
 // resources but leaves it in the map; the module's shutdown calls Clear.
 //
 // The map is used from the main thread and from the command centre's worker,
-// so every access takes the module's lock (one std::mutex per module, shared by
-// all of its maps). The lock is held only to copy a pointer in or out: work on
+// so every access takes the module's lock (one per module, shared by all of its
+// maps: ModuleObjects), and the module's shut-down empties it through
+// ModuleObjects::ClearAll. The lock is held only to copy a pointer in or out: work on
 // an object happens on the copy, after the lock is released, so no lock is ever
 // held across a message box or a call back into a movie. Objects whose last
 // owner was the map are destroyed outside the lock as well.
 template <class T>
-class ObjectMap {
+class ObjectMap : public ClearableObjects {
 public:
-    explicit ObjectMap(std::mutex& moduleLock) : m_lock(moduleLock) {}
+    explicit ObjectMap(ModuleObjects& module) : m_module(module), m_lock(module.Lock()) { module.Enrol(*this); }
+    ~ObjectMap() override { m_module.Withdraw(*this); }
     ObjectMap(const ObjectMap&) = delete;
     ObjectMap& operator=(const ObjectMap&) = delete;
 
@@ -79,7 +83,7 @@ public:
     }
 
     // Empties the map; the counter goes on from where it was.
-    void Clear()
+    void Clear() override
     {
         // Declared before the lock guard, so the objects die after the unlock.
         std::map<int32_t, std::shared_ptr<T>> released;
@@ -94,6 +98,7 @@ public:
     }
 
 private:
+    ModuleObjects& m_module;
     std::mutex& m_lock;
     std::map<int32_t, std::shared_ptr<T>> m_objects;
     int32_t m_nextId = 0;

@@ -144,9 +144,9 @@ void CountingShutdown()
 std::vector<ModuleDescriptor*> CountingModules(bool secondFails)
 {
     g_secondFails = secondFails;
-    g_modules[0] = {CountingInitialise<0>, CountingShutdown<0>, nullptr, 0};
-    g_modules[1] = {CountingInitialise<1>, CountingShutdown<1>, nullptr, 0};
-    g_modules[2] = {CountingInitialise<2>, CountingShutdown<2>, nullptr, 0};
+    g_modules[0] = MakeModuleDescriptor(CountingInitialise<0>, CountingShutdown<0>);
+    g_modules[1] = MakeModuleDescriptor(CountingInitialise<1>, CountingShutdown<1>);
+    g_modules[2] = MakeModuleDescriptor(CountingInitialise<2>, CountingShutdown<2>);
     for (int i = 0; i < 3; ++i)
         g_initialised[i] = g_shutDown[i] = 0;
     return {&g_modules[0], &g_modules[1], &g_modules[2]};

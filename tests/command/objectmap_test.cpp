@@ -14,8 +14,8 @@ struct Thing {
 
 TEST(ObjectMap, IdsCountFromZeroAndAreNeverReused)
 {
-    std::mutex lock;
-    ObjectMap<Thing> things(lock);
+    ModuleObjects module;
+    ObjectMap<Thing> things(module);
     EXPECT_EQ(0, things.Add(std::make_shared<Thing>(10)));
     EXPECT_EQ(1, things.Add(std::make_shared<Thing>(11)));
     EXPECT_TRUE(things.Remove(0));
@@ -31,8 +31,8 @@ TEST(ObjectMap, IdsCountFromZeroAndAreNeverReused)
 
 TEST(ObjectMap, InsertKeysByOutsideIdWithoutTouchingTheCounter)
 {
-    std::mutex lock;
-    ObjectMap<Thing> processes(lock);
+    ModuleObjects module;
+    ObjectMap<Thing> processes(module);
     processes.Insert(4711, std::make_shared<Thing>(1));
     processes.Insert(4711, std::make_shared<Thing>(2));
     EXPECT_EQ(2, processes.Find(4711)->value);
@@ -42,8 +42,8 @@ TEST(ObjectMap, InsertKeysByOutsideIdWithoutTouchingTheCounter)
 
 TEST(ObjectMap, FoundObjectOutlivesItsRemoval)
 {
-    std::mutex lock;
-    ObjectMap<Thing> things(lock);
+    ModuleObjects module;
+    ObjectMap<Thing> things(module);
     const int32_t id = things.Add(std::make_shared<Thing>(5));
     const std::shared_ptr<Thing> held = things.Find(id);
     things.Clear();
@@ -61,8 +61,8 @@ struct Reentrant {
 
 TEST(ObjectMap, ObjectsDieOutsideTheLock)
 {
-    std::mutex lock;
-    ObjectMap<Reentrant> map(lock);
+    ModuleObjects module;
+    ObjectMap<Reentrant> map(module);
     map.Remove(map.Add(std::make_shared<Reentrant>(map)));
     map.Add(std::make_shared<Reentrant>(map));
     map.Insert(1, std::make_shared<Reentrant>(map));
@@ -72,9 +72,9 @@ TEST(ObjectMap, ObjectsDieOutsideTheLock)
 
 TEST(ObjectMap, MapsOfOneModuleShareTheirLockAcrossThreads)
 {
-    std::mutex moduleLock;
-    ObjectMap<Thing> first(moduleLock);
-    ObjectMap<Thing> second(moduleLock);
+    ModuleObjects module;
+    ObjectMap<Thing> first(module);
+    ObjectMap<Thing> second(module);
     std::atomic<bool> go{false};
     auto work = [&](ObjectMap<Thing>& map) {
         while (!go) {
@@ -96,6 +96,24 @@ TEST(ObjectMap, MapsOfOneModuleShareTheirLockAcrossThreads)
     EXPECT_EQ(1000u, first.Size());
     EXPECT_EQ(500u, second.Size());
     EXPECT_EQ(2000, first.Add(std::make_shared<Thing>(0)));
+}
+
+TEST(ModuleObjects, ClearAllEmptiesEveryLiveMapAndIdsCountOn)
+{
+    ModuleObjects module;
+    ObjectMap<Thing> first(module);
+    first.Add(std::make_shared<Thing>(1));
+    {
+        // A map that is gone is no longer cleared through the module.
+        ObjectMap<Thing> shortLived(module);
+        shortLived.Add(std::make_shared<Thing>(2));
+    }
+    ObjectMap<Reentrant> second(module);
+    second.Add(std::make_shared<Reentrant>(second));
+    module.ClearAll();
+    EXPECT_EQ(0u, first.Size());
+    EXPECT_EQ(0u, second.Size());
+    EXPECT_EQ(1, first.Add(std::make_shared<Thing>(3)));
 }
 
 } // namespace

@@ -2,11 +2,14 @@
 
 #include "commandargs.h"
 #include "mainthread.h"
+#include "objectrows.h"
 
 #include <json-c/json.h>
 
 #include <wx/thread.h>
 #include <wx/utils.h>
+
+#include <new>
 
 std::atomic<int> TestModuleLog::sleepsFinished{0};
 std::atomic<int> TestModuleLog::mainWorkRan{0};
@@ -79,6 +82,49 @@ json_object* __cdecl MainWork(CallInfo*, int32_t, json_object**)
     return MakeFlag(ran);
 }
 
+json_object* __cdecl Throw(CallInfo*, int32_t, json_object**)
+{
+    throw std::bad_alloc();
+}
+
+ModuleObjects& TestObjects()
+{
+    static ModuleObjects objects;
+    return objects;
+}
+
+// Objects of "nxa.Test.Thing.": create answers the id, value the first
+// argument it was made with.
+struct Thing {
+    int32_t value;
+};
+
+ObjectMap<Thing>& Things()
+{
+    static ObjectMap<Thing> things(TestObjects());
+    return things;
+}
+
+json_object* __cdecl CreateThing(CallInfo*, int32_t, json_object** argv)
+{
+    return AddObject(Things(), std::make_shared<Thing>(Thing{ReadInt(argv[0])}));
+}
+
+json_object* __cdecl ThingValue(CallInfo*, int32_t argc, json_object** argv)
+{
+    return WithObject(Things(), argc, argv, [](Thing& thing) { return MakeInt(thing.value); });
+}
+
+// Rows that carry rules, for the checks the command centre makes before a
+// handler runs.
+const RowSpec kRuledRows[] = {
+    {"nxa.Test.counted", Record, 2, "\"wrong\"", kAnyThread},
+    {"nxa.Test.mainOnly", Record, 1, "-2", kMainThread},
+    {"nxa.Test.throw", Throw, kAnyArgCount, "[]", kAnyThread},
+    {"nxa.Test.Thing.create", CreateThing, 1, "-1", kAnyThread},
+    {"nxa.Test.Thing.value", ThingValue, 1, "-3", kObjectRow},
+};
+
 bool InitialiseTestModule()
 {
     ModuleDescriptor& module = TestModule();
@@ -91,19 +137,21 @@ bool InitialiseTestModule()
         AppendCommandRow(module, name, Record);
     AppendCommandRow(module, "nxa.Test.sleep", SleepFor);
     AppendCommandRow(module, "nxa.Test.mainWork", MainWork);
+    AppendCommandRows(module, kRuledRows);
     return true;
 }
 
 void ShutdownTestModule()
 {
     ReleaseCommandRows(TestModule());
+    TestObjects().ClearAll();
 }
 
 } // namespace
 
 ModuleDescriptor& TestModule()
 {
-    static ModuleDescriptor module = {InitialiseTestModule, ShutdownTestModule, nullptr, 0};
+    static ModuleDescriptor module = MakeModuleDescriptor(InitialiseTestModule, ShutdownTestModule);
     return module;
 }
 

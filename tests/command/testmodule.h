@@ -18,6 +18,12 @@
 //                            record their first argument and where they ran
 //   nxa.Test.sleep           sleeps its argument in milliseconds
 //   nxa.Test.mainWork        runs work through RunOnMainThread
+// and rows with rules (argument count, fallback, thread):
+//   nxa.Test.counted         2 arguments, fallback "wrong"; records
+//   nxa.Test.mainOnly        1 argument, main thread, fallback -2; records
+//   nxa.Test.throw           throws std::bad_alloc, fallback []
+//   nxa.Test.Thing.create    (value) -> id of a new Thing
+//   nxa.Test.Thing.value     (id) -> its value; an unknown id answers -3
 ModuleDescriptor& TestModule();
 
 struct RecordedCall {

@@ -8,8 +8,8 @@ struct json_object;
 
 // The "nxa.Application." rows: the Application object, the main form's
 // window, leaving the application, the command line, environment and project
-// variables, speech and printing. Every handler checks its argument count and
-// its object id first and answers its default otherwise.
+// variables, speech and printing. The command centre checks the argument
+// counts; an unknown object id answers the row's fallback (nxaapplication.cpp).
 namespace nxaApplication {
 
 json_object* __cdecl create(CallInfo* call, int32_t argc, json_object** argv);
@@ -42,8 +42,5 @@ json_object* __cdecl get_title(CallInfo* call, int32_t argc, json_object** argv)
 json_object* __cdecl set_title(CallInfo* call, int32_t argc, json_object** argv);
 json_object* __cdecl set_windowStaysOnTop(CallInfo* call, int32_t argc, json_object** argv);
 
-// Module shut-down, main thread: releases every Application object and its
-// voice. Ids keep counting on.
-void ClearApplications();
 
 } // namespace nxaApplication

@@ -7,12 +7,10 @@
 #include "cpackage.h"
 #include "library.h"
 #include "nxaapplication.h"
-#include "objectmap.h"
+#include "objectrows.h"
 #include "packagelibrary.h"
 
 #include <wx/filefn.h>
-
-#include <json-c/json.h>
 
 #include <functional>
 
@@ -20,29 +18,21 @@ namespace {
 
 ObjectMap<Library>& Libraries()
 {
-    static ObjectMap<Library> libraries(nxaApplication::ModuleLock());
+    static ObjectMap<Library> libraries(nxaApplication::Objects());
     return libraries;
 }
 
 // Runs a file extraction for the Library object named by the first argument:
 // answers its result and, for an asynchronous call, reports it.
-json_object* RunFileExtraction(const CallInfo& call, int32_t argc, json_object** argv, int32_t expectedArgc,
+json_object* RunFileExtraction(const CallInfo& call, int32_t argc, json_object** argv,
                                const std::function<bool(const PackageLibrary&)>& work)
 {
-    if (argc != expectedArgc)
-        return MakeFlag(false);
-    const std::shared_ptr<Library> library = Libraries().Find(ReadInt(argv[0]));
-    if (!library)
-        return MakeFlag(false);
-    const std::shared_ptr<CPackage> package = GetAppState().Package();
-    const bool written = package && work(PackageLibrary(*package));
-    if (call.isAsync) {
-        if (written)
-            EventDispatcher::SendComplete(*library);
-        else
-            EventDispatcher::SendIOError(*library);
-    }
-    return MakeFlag(written);
+    return WithObject(Libraries(), argc, argv, [&](Library& library) {
+        const std::shared_ptr<CPackage> package = GetAppState().Package();
+        const bool written = package && work(PackageLibrary(*package));
+        EventDispatcher::ReportOutcome(call, library, written);
+        return MakeFlag(written);
+    });
 }
 
 std::wstring WorkingDirectory()
@@ -54,30 +44,28 @@ std::wstring WorkingDirectory()
 
 namespace nxaApplication {
 
-json_object* __cdecl libraryCreate(CallInfo* call, int32_t argc, json_object**)
+json_object* __cdecl libraryCreate(CallInfo* call, int32_t, json_object**)
 {
-    if (argc != 0)
-        return MakeInt(-1);
-    return MakeInt(Libraries().Add(std::make_shared<Library>(*call)));
+    return AddObject(Libraries(), std::make_shared<Library>(*call));
 }
 
 json_object* __cdecl libraryExtractAllToDir(CallInfo* call, int32_t argc, json_object** argv)
 {
-    return RunFileExtraction(*call, argc, argv, 2, [&](const PackageLibrary& library) {
+    return RunFileExtraction(*call, argc, argv, [&](const PackageLibrary& library) {
         return library.ExtractAllToDir(ReadText(argv[1]).ToStdWstring());
     });
 }
 
 json_object* __cdecl libraryExtractAllToExecPath(CallInfo* call, int32_t argc, json_object** argv)
 {
-    return RunFileExtraction(*call, argc, argv, 1, [](const PackageLibrary& library) {
+    return RunFileExtraction(*call, argc, argv, [](const PackageLibrary& library) {
         return library.ExtractAllToDir(WorkingDirectory());
     });
 }
 
 json_object* __cdecl libraryExtractToExecPath(CallInfo* call, int32_t argc, json_object** argv)
 {
-    return RunFileExtraction(*call, argc, argv, 3, [&](const PackageLibrary& library) {
+    return RunFileExtraction(*call, argc, argv, [&](const PackageLibrary& library) {
         const std::wstring destination =
             PackageLibrary::JoinBareName(WorkingDirectory(), ReadText(argv[2]).ToStdWstring());
         return library.ExtractToFile(ReadText(argv[1]).ToStdWstring(), destination);
@@ -86,33 +74,25 @@ json_object* __cdecl libraryExtractToExecPath(CallInfo* call, int32_t argc, json
 
 json_object* __cdecl libraryExtractToFile(CallInfo* call, int32_t argc, json_object** argv)
 {
-    return RunFileExtraction(*call, argc, argv, 3, [&](const PackageLibrary& library) {
+    return RunFileExtraction(*call, argc, argv, [&](const PackageLibrary& library) {
         return library.ExtractToFile(ReadText(argv[1]).ToStdWstring(), ReadText(argv[2]).ToStdWstring());
     });
 }
 
 json_object* __cdecl libraryExtractToVar(CallInfo* call, int32_t argc, json_object** argv)
 {
-    if (argc != 2)
-        return MakeText(wxString());
-    const std::shared_ptr<Library> library = Libraries().Find(ReadInt(argv[0]));
-    if (!library)
-        return MakeText(wxString());
-    const std::shared_ptr<CPackage> package = GetAppState().Package();
-    const wxString text = package ? wxString(PackageLibrary(*package).ExtractToText(ReadText(argv[1]).ToStdWstring()))
-                                  : wxString();
-    if (call->isAsync) {
-        if (text.empty())
-            EventDispatcher::SendIOError(*library);
-        else
-            EventDispatcher::SendCompleteResult(text, *library);
-    }
-    return MakeText(text);
-}
-
-void ClearLibraries()
-{
-    Libraries().Clear();
+    return WithObject(Libraries(), argc, argv, [&](Library& library) {
+        const std::shared_ptr<CPackage> package = GetAppState().Package();
+        const wxString text =
+            package ? wxString(PackageLibrary(*package).ExtractToText(ReadText(argv[1]).ToStdWstring())) : wxString();
+        if (call->isAsync) {
+            if (text.empty())
+                EventDispatcher::SendIOError(library);
+            else
+                EventDispatcher::SendCompleteResult(text, library);
+        }
+        return MakeText(text);
+    });
 }
 
 } // namespace nxaApplication

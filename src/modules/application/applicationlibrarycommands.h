@@ -24,7 +24,4 @@ json_object* __cdecl libraryExtractToFile(CallInfo* call, int32_t argc, json_obj
 // (id, packedFile) -> the file's content as text, empty on failure ("")
 json_object* __cdecl libraryExtractToVar(CallInfo* call, int32_t argc, json_object** argv);
 
-// Module shut-down: releases every Library object. Ids keep counting on.
-void ClearLibraries();
-
 } // namespace nxaApplication

@@ -16,6 +16,6 @@ Application::~Application()
 
 ObjectMap<Application>& Applications()
 {
-    static ObjectMap<Application> applications(nxaApplication::ModuleLock());
+    static ObjectMap<Application> applications(nxaApplication::Objects());
     return applications;
 }

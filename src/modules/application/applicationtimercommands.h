@@ -19,8 +19,5 @@ json_object* __cdecl timerStop(CallInfo* call, int32_t argc, json_object** argv)
 // (id) -> 0
 json_object* __cdecl timerStopAll(CallInfo* call, int32_t argc, json_object** argv);
 
-// Module shut-down, main thread: stops and deletes every timer of every
-// TimerManager. Ids keep counting on.
-void ClearTimerManagers();
 
 } // namespace nxaApplication

@@ -2,11 +2,6 @@
 
 #include "binresource.h"
 
-#include <wx/dynlib.h>
-#include <wx/file.h>
-#include <wx/filefn.h>
-#include <wx/filename.h>
-#include <wx/log.h>
 #include <wx/msw/wrapwin.h>
 
 #include <array>
@@ -53,25 +48,6 @@ using DisableItemFunction = BOOL(WINAPI*)(UINT itemCode, BOOL disable);
 using DwlCodeFunction = BOOL(WINAPI*)(UINT code);
 using NoArgumentFunction = BOOL(WINAPI*)();
 
-// Writes the image to a new file in the user's temporary folder; its path, or
-// empty text when it could not be written completely. Failures are reported
-// by the result alone, never by a message.
-wxString WriteTemporaryCopy(const uint8_t* image, size_t size)
-{
-    wxLogNull quiet;
-    wxFile file;
-    const wxString path = wxFileName::CreateTempFileName(L"nxadll", &file);
-    if (path.empty())
-        return wxString();
-    const bool written = file.Write(image, size) == size;
-    file.Close();
-    if (!written) {
-        wxRemoveFile(path);
-        return wxString();
-    }
-    return path;
-}
-
 } // namespace
 
 struct KeyLockLibrary::Exports {
@@ -96,17 +72,8 @@ bool KeyLockLibrary::Load(const uint8_t* image, size_t size)
 {
     // A second load (a test initialising the module again) first lets the
     // earlier copy go, so that no temporary file is left behind.
-    if (m_library || !m_temporaryPath.empty())
-        Unload();
-    if (!image || size == 0)
-        return false;
-
-    m_temporaryPath = WriteTemporaryCopy(image, size);
-    if (m_temporaryPath.empty())
-        return false;
-    // Quiet: a library that does not load is reported by the result only.
-    m_library = std::make_shared<wxDynamicLibrary>(m_temporaryPath, wxDL_NOW | wxDL_QUIET);
-    if (!m_library->IsLoaded())
+    Unload();
+    if (!m_library.Load(image, size, L"nxadll"))
         return false;
     ResolveExports();
     return true;
@@ -115,9 +82,8 @@ bool KeyLockLibrary::Load(const uint8_t* image, size_t size)
 void KeyLockLibrary::ResolveExports()
 {
     m_exports = std::make_unique<Exports>();
-    const wxDllType handle = m_library->GetLibHandle();
     for (size_t index = 0; index < kExportNames.size(); ++index)
-        m_exports->addresses[index] = wxDynamicLibrary::RawGetSymbol(handle, kExportNames[index]);
+        m_exports->addresses[index] = m_library.Symbol(kExportNames[index]);
 }
 
 void KeyLockLibrary::Unload()
@@ -126,23 +92,13 @@ void KeyLockLibrary::Unload()
         if (const auto exitLibrary = m_exports->Get<NoArgumentFunction>(kExit))
             exitLibrary();
     }
-    ForgetLibrary();
-    if (!m_temporaryPath.empty() && wxFileExists(m_temporaryPath))
-        wxRemoveFile(m_temporaryPath);
-    m_temporaryPath.clear();
-}
-
-void KeyLockLibrary::ForgetLibrary()
-{
     m_exports.reset();
-    if (m_library && m_library->IsLoaded())
-        m_library->Unload();
-    m_library.reset();
+    m_library.Unload();
 }
 
 bool KeyLockLibrary::IsLoaded() const
 {
-    return m_library && m_library->IsLoaded();
+    return m_library.IsLoaded();
 }
 
 void KeyLockLibrary::DisableKey(void* window, int32_t keyCode, int32_t modifierCode, int32_t flag)

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "temporarylibrary.h"
+
 #include <wx/string.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-
-class wxDynamicLibrary;
 
 // The kiosk key-lock library, an outside DLL that the program carries as
 // resource "BIN" 102. It is written to a temporary file, loaded from there,
@@ -26,7 +26,7 @@ public:
     void Unload();
 
     bool IsLoaded() const;
-    wxString TemporaryPath() const { return m_temporaryPath; }
+    wxString TemporaryPath() const { return m_library.Path(); }
 
     // "wlDisableKey": flag 1 disables the key combination, 0 enables it again.
     void DisableKey(void* window, int32_t keyCode, int32_t modifierCode, int32_t flag);
@@ -44,10 +44,8 @@ private:
     struct Exports;
 
     void ResolveExports();
-    void ForgetLibrary();
 
-    wxString m_temporaryPath;
-    std::shared_ptr<wxDynamicLibrary> m_library;
+    TemporaryLibrary m_library;
     std::unique_ptr<Exports> m_exports;
 };
 

@@ -5,99 +5,95 @@
 #include "applicationlibrarycommands.h"
 #include "applicationobject.h"
 #include "applicationtimercommands.h"
-#include "asyncevent.h"
-#include "commandcentre.h"
+#include "eventdispatcher.h"
 #include "keylocklibrary.h"
 
 namespace {
 
+using namespace nxaApplication;
+
+// Flags of the rows that act on an object of the module, and of those whose
+// work is window, timer or voice work of the main thread.
+constexpr uint32_t kObject = kObjectRow;
+constexpr uint32_t kMainObject = kObjectRow | kMainThread;
+
 // The module's command table, in the order of registration.
-const struct {
-    const char* name;
-    CommandHandler handler;
-} kCommands[] = {
-    {"nxa.Application.create", nxaApplication::create},
-    {"nxa.Application.bringToFront", nxaApplication::bringToFront},
-    {"nxa.Application.createForm", nxaApplication::createForm},
-    {"nxa.Application.delay", nxaApplication::delay},
-    {"nxa.Application.doEvents", nxaApplication::doEvents},
-    {"nxa.Application.enableExitHandler", nxaApplication::enableExitHandler},
-    {"nxa.Application.exit", nxaApplication::exit},
-    {"nxa.Application.exitWithCode", nxaApplication::exitWithCode},
-    {"nxa.Application.getCMDParams", nxaApplication::getCMDParams},
-    {"nxa.Application.getEnvVar", nxaApplication::getEnvVar},
-    {"nxa.Application.getFormNames", nxaApplication::getFormNames},
-    {"nxa.Application.getGlobalVar", nxaApplication::getGlobalVar},
-    {"nxa.Application.getSecureVar", nxaApplication::getSecureVar},
-    {"nxa.Application.init", nxaApplication::init},
-    {"nxa.Application.maximize", nxaApplication::maximize},
-    {"nxa.Application.minimize", nxaApplication::minimize},
-    {"nxa.Application.minimizeToTray", nxaApplication::minimizeToTray},
-    {"nxa.Application.printVar", nxaApplication::printVar},
-    {"nxa.Application.restore", nxaApplication::restore},
-    {"nxa.Application.say", nxaApplication::say},
-    {"nxa.Application.sendToBack", nxaApplication::sendToBack},
-    {"nxa.Application.setEnvVar", nxaApplication::setEnvVar},
-    {"nxa.Application.shake", nxaApplication::shake},
-    {"nxa.Application.get_filename", nxaApplication::get_filename},
-    {"nxa.Application.get_isMinimized", nxaApplication::isMinimized},
-    {"nxa.Application.get_path", nxaApplication::get_path},
-    {"nxa.Application.get_title", nxaApplication::get_title},
-    {"nxa.Application.set_title", nxaApplication::set_title},
-    {"nxa.Application.set_windowStaysOnTop", nxaApplication::set_windowStaysOnTop},
+const RowSpec kRows[] = {
+    {"nxa.Application.create", create, 0, "-1", kAnyThread},
+    {"nxa.Application.bringToFront", bringToFront, 1, "0", kMainObject},
+    {"nxa.Application.createForm", createForm, 8, "false", kMainObject},
+    {"nxa.Application.delay", delay, 2, "0", kObject},
+    {"nxa.Application.doEvents", doEvents, 1, "0", kMainObject},
+    {"nxa.Application.enableExitHandler", enableExitHandler, 1, "0", kObject},
+    {"nxa.Application.exit", exit, 3, "0", kMainObject},
+    {"nxa.Application.exitWithCode", exitWithCode, 2, "0", kMainObject},
+    {"nxa.Application.getCMDParams", getCMDParams, 2, "\"\"", kObject},
+    {"nxa.Application.getEnvVar", getEnvVar, 2, "\"\"", kObject},
+    {"nxa.Application.getFormNames", getFormNames, 1, "[]", kMainObject},
+    {"nxa.Application.getGlobalVar", getGlobalVar, 2, "\"\"", kObject},
+    {"nxa.Application.getSecureVar", getSecureVar, 2, "\"\"", kObject},
+    {"nxa.Application.init", init, kAnyArgCount, "0", kAnyThread},
+    {"nxa.Application.maximize", maximize, 1, "0", kMainObject},
+    {"nxa.Application.minimize", minimize, 1, "0", kMainObject},
+    {"nxa.Application.minimizeToTray", minimizeToTray, 2, "0", kObject},
+    {"nxa.Application.printVar", printVar, 3, "0", kMainObject},
+    {"nxa.Application.restore", restore, 1, "0", kMainObject},
+    {"nxa.Application.say", say, 2, "0", kMainObject},
+    {"nxa.Application.sendToBack", sendToBack, 1, "0", kMainObject},
+    {"nxa.Application.setEnvVar", setEnvVar, 3, "0", kObject},
+    // Shaking takes up to 20 s: it moves the window step by step from its own thread.
+    {"nxa.Application.shake", shake, 2, "0", kObject},
+    {"nxa.Application.get_filename", get_filename, 1, "\"\"", kObject},
+    {"nxa.Application.get_isMinimized", isMinimized, 1, "true", kMainObject},
+    {"nxa.Application.get_path", get_path, 1, "\"\"", kObject},
+    {"nxa.Application.get_title", get_title, 1, "\"\"", kMainObject},
+    {"nxa.Application.set_title", set_title, 2, "0", kMainObject},
+    {"nxa.Application.set_windowStaysOnTop", set_windowStaysOnTop, 2, "0", kMainObject},
 
-    {"nxa.Application.Library.create", nxaApplication::libraryCreate},
-    {"nxa.Application.Library.extractAllToDir", nxaApplication::libraryExtractAllToDir},
-    {"nxa.Application.Library.extractAllToExecPath", nxaApplication::libraryExtractAllToExecPath},
-    {"nxa.Application.Library.extractToExecPath", nxaApplication::libraryExtractToExecPath},
-    {"nxa.Application.Library.extractToFile", nxaApplication::libraryExtractToFile},
-    {"nxa.Application.Library.extractToVar", nxaApplication::libraryExtractToVar},
+    {"nxa.Application.Library.create", libraryCreate, 0, "-1", kAnyThread},
+    {"nxa.Application.Library.extractAllToDir", libraryExtractAllToDir, 2, "false", kObject},
+    {"nxa.Application.Library.extractAllToExecPath", libraryExtractAllToExecPath, 1, "false", kObject},
+    {"nxa.Application.Library.extractToExecPath", libraryExtractToExecPath, 3, "false", kObject},
+    {"nxa.Application.Library.extractToFile", libraryExtractToFile, 3, "false", kObject},
+    {"nxa.Application.Library.extractToVar", libraryExtractToVar, 2, "\"\"", kObject},
 
-    {"nxa.Application.Kiosk.create", nxaApplication::kioskCreate},
-    {"nxa.Application.Kiosk.disableAltEsc", nxaApplication::kioskDisableAltEsc},
-    {"nxa.Application.Kiosk.disableAltF4", nxaApplication::kioskDisableAltF4},
-    {"nxa.Application.Kiosk.disableAltTab", nxaApplication::kioskDisableAltTab},
-    {"nxa.Application.Kiosk.disableAppKey", nxaApplication::kioskDisableAppKey},
-    {"nxa.Application.Kiosk.disableCtrlAltDel", nxaApplication::kioskDisableCtrlAltDel},
-    {"nxa.Application.Kiosk.disableCtrlEsc", nxaApplication::kioskDisableCtrlEsc},
-    {"nxa.Application.Kiosk.disableRMouseButton", nxaApplication::kioskDisableRMouseButton},
-    {"nxa.Application.Kiosk.disableWindowsDesktop", nxaApplication::kioskDisableWindowsDesktop},
-    {"nxa.Application.Kiosk.disableWindowsStartButton", nxaApplication::kioskDisableWindowsStartButton},
-    {"nxa.Application.Kiosk.disableWindowsTaskbar", nxaApplication::kioskDisableWindowsTaskbar},
-    {"nxa.Application.Kiosk.disableWinKey", nxaApplication::kioskDisableWinKey},
-    {"nxa.Application.Kiosk.enableAltEsc", nxaApplication::kioskEnableAltEsc},
-    {"nxa.Application.Kiosk.enableAltF4", nxaApplication::kioskEnableAltF4},
-    {"nxa.Application.Kiosk.enableAltTab", nxaApplication::kioskEnableAltTab},
-    {"nxa.Application.Kiosk.enableAppKey", nxaApplication::kioskEnableAppKey},
-    {"nxa.Application.Kiosk.enableCtrlAltDel", nxaApplication::kioskEnableCtrlAltDel},
-    {"nxa.Application.Kiosk.enableCtrlEsc", nxaApplication::kioskEnableCtrlEsc},
-    {"nxa.Application.Kiosk.enableRMouseButton", nxaApplication::kioskEnableRMouseButton},
-    {"nxa.Application.Kiosk.enableWindowsDesktop", nxaApplication::kioskEnableWindowsDesktop},
-    {"nxa.Application.Kiosk.enableWindowsStartButton", nxaApplication::kioskEnableWindowsStartButton},
-    {"nxa.Application.Kiosk.enableWindowsTaskbar", nxaApplication::kioskEnableWindowsTaskbar},
-    {"nxa.Application.Kiosk.enableWinKey", nxaApplication::kioskEnableWinKey},
-    {"nxa.Application.Kiosk.installLoginScreen", nxaApplication::kioskInstallLoginScreen},
-    {"nxa.Application.Kiosk.uninstallLoginScreen", nxaApplication::kioskUninstallLoginScreen},
+    {"nxa.Application.Kiosk.create", kioskCreate, 0, "-1", kAnyThread},
+    {"nxa.Application.Kiosk.disableAltEsc", kioskDisableAltEsc, 1, "0", kObject},
+    {"nxa.Application.Kiosk.disableAltF4", KioskKeyRow<kKeyF4, kModifierAlt, kDisable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.disableAltTab", KioskKeyRow<kKeyTab, kModifierAlt, kDisable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.disableAppKey", KioskKeyRow<kKeyApplications, kModifierNone, kDisable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.disableCtrlAltDel", KioskKeyRow<kKeyDelete, kModifierCtrlAlt, kDisable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.disableCtrlEsc", KioskKeyRow<kKeyEscape, kModifierCtrl, kDisable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.disableRMouseButton", KioskKeyRow<kKeyRightMouseButton, kModifierNone, kDisable>, 1, "0",
+     kObject},
+    {"nxa.Application.Kiosk.disableWindowsDesktop", KioskItemRow<kItemDesktop, kDisable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.disableWindowsStartButton", KioskItemRow<kItemStartButton, kDisable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.disableWindowsTaskbar", KioskItemRow<kItemTaskbar, kDisable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.disableWinKey", KioskKeyRow<kKeyNone, kModifierWindowsKey, kDisable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.enableAltEsc", KioskKeyRow<kKeyEscape, kModifierAlt, kEnable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.enableAltF4", KioskKeyRow<kKeyF4, kModifierAlt, kEnable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.enableAltTab", KioskKeyRow<kKeyTab, kModifierAlt, kEnable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.enableAppKey", KioskKeyRow<kKeyApplications, kModifierNone, kEnable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.enableCtrlAltDel", KioskKeyRow<kKeyDelete, kModifierCtrlAlt, kEnable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.enableCtrlEsc", KioskKeyRow<kKeyEscape, kModifierCtrl, kEnable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.enableRMouseButton", KioskKeyRow<kKeyRightMouseButton, kModifierNone, kEnable>, 1, "0",
+     kObject},
+    {"nxa.Application.Kiosk.enableWindowsDesktop", KioskItemRow<kItemDesktop, kEnable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.enableWindowsStartButton", KioskItemRow<kItemStartButton, kEnable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.enableWindowsTaskbar", KioskItemRow<kItemTaskbar, kEnable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.enableWinKey", KioskKeyRow<kKeyNone, kModifierWindowsKey, kEnable>, 1, "0", kObject},
+    {"nxa.Application.Kiosk.installLoginScreen", kioskInstallLoginScreen, 1, "0", kObject},
+    {"nxa.Application.Kiosk.uninstallLoginScreen", kioskUninstallLoginScreen, 1, "0", kObject},
 
-    {"nxa.Application.Timer.create", nxaApplication::timerCreate},
-    {"nxa.Application.Timer.start", nxaApplication::timerStart},
-    {"nxa.Application.Timer.stop", nxaApplication::timerStop},
-    {"nxa.Application.Timer.stopAll", nxaApplication::timerStopAll},
+    // Timers are made, started and stopped on the main thread, whose event
+    // loop runs them.
+    {"nxa.Application.Timer.create", timerCreate, 0, "-1", kMainThread},
+    {"nxa.Application.Timer.start", timerStart, 4, "0", kMainObject},
+    {"nxa.Application.Timer.stop", timerStop, 2, "0", kMainObject},
+    {"nxa.Application.Timer.stopAll", timerStopAll, 1, "0", kMainObject},
 };
 
-static_assert(sizeof(kCommands) / sizeof(kCommands[0]) == 64, "the Application module has 64 rows");
-
-// Posts the event to each Application object that the filter accepts.
-template <class Filter>
-void PostToApplications(const std::string& payload, const std::string& eventName, Filter accepts)
-{
-    const wxString payloadText = wxString::FromUTF8(payload);
-    const wxString name = wxString::FromUTF8(eventName);
-    for (const std::shared_ptr<Application>& application : Applications().All()) {
-        if (accepts(*application))
-            PostAsyncEvent(payloadText, name, &CommandCentre::Get(), application->formId, application->callerId);
-    }
-}
+static_assert(sizeof(kRows) / sizeof(kRows[0]) == 64, "the Application module has 64 rows");
 
 } // namespace
 
@@ -105,45 +101,40 @@ namespace nxaApplication {
 
 ModuleDescriptor& Module()
 {
-    static ModuleDescriptor module = {Initialise, Shutdown, nullptr, 0};
+    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
     return module;
 }
 
-std::mutex& ModuleLock()
+ModuleObjects& Objects()
 {
-    static std::mutex lock;
-    return lock;
+    static ModuleObjects objects;
+    return objects;
 }
 
 bool Initialise()
 {
     if (!LoadKeyLockLibrary())
         return false;
-    for (const auto& command : kCommands)
-        AppendCommandRow(Module(), command.name, command.handler);
+    AppendCommandRows(Module(), kRows);
     return true;
 }
 
 void Shutdown()
 {
     ReleaseCommandRows(Module());
-    ClearTimerManagers();
-    ClearKiosks();
-    ClearLibraries();
-    ClearApplications();
+    Objects().ClearAll();
     UnloadKeyLockLibrary();
 }
 
 void BroadcastEvent(const std::string& payload, const std::string& eventName)
 {
-    PostToApplications(payload, eventName, [](const Application&) { return true; });
+    ::BroadcastEvent(Applications(), wxString::FromUTF8(eventName), wxString::FromUTF8(payload));
 }
 
 void BroadcastFormEvent(int32_t formId, const std::string& eventName, const std::string& payload)
 {
-    PostToApplications(payload, eventName, [formId](const Application& application) {
-        return application.formId == formId;
-    });
+    ::BroadcastEvent(Applications(), wxString::FromUTF8(eventName), wxString::FromUTF8(payload),
+                     [formId](const Application& application) { return application.formId == formId; });
 }
 
 } // namespace nxaApplication

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "moduledescriptor.h"
+#include "moduleobjects.h"
 
 #include <cstdint>
-#include <mutex>
 #include <string>
 
 struct json_object;
@@ -25,14 +25,14 @@ ModuleDescriptor& Module();
 // Loads the key-lock library and appends the module's rows; false (and no
 // rows) when the library cannot be loaded.
 bool Initialise();
-// Frees the rows, releases every object of the module, unloads the key-lock
-// library. The descriptor keeps its two functions, so the module can be
-// initialised again.
+// Frees the rows, releases every object of the module (main thread: timers
+// and voices belong to it), unloads the key-lock library. The descriptor
+// keeps its two functions, so the module can be initialised again.
 void Shutdown();
 
-// The one lock of the module, shared by all of its object maps
-// (ObjectMap(nxaApplication::ModuleLock())).
-std::mutex& ModuleLock();
+// The module's object maps (Application, Library, Kiosk, Timer) and their
+// one lock.
+ModuleObjects& Objects();
 
 // Posts the event to every Application object of every form, in ascending id
 // order, each addressed with its own form id and caller id. Any thread.

@@ -1,12 +1,10 @@
 #include "nxadx9.h"
 
 #include "commandargs.h"
-#include "commandcentre.h"
 #include "direct3dscreen.h"
 #include "directxscreenform.h"
-#include "mainthread.h"
+#include "formwork.h"
 #include "modesizes.h"
-#include "movieform.h"
 
 #include <json-c/json.h>
 
@@ -16,17 +14,13 @@ namespace {
 
 const int32_t kMainFormId = 0;
 
-// Runs the work with the main form on the main thread, where the Direct3D
-// device must live, whichever thread the call came on. Nothing happens when
-// the call does not come from form 0 or form 0 is gone.
+// The work with the main form, on the main thread where the Direct3D device
+// must live (every row but create is flagged so). Nothing happens when the
+// call does not come from form 0 or form 0 is gone.
 void WithMainForm(const CallInfo& call, const std::function<void(DirectXScreenForm&)>& work)
 {
-    if (call.formId != kMainFormId)
-        return;
-    RunOnMainThread([&] {
-        if (auto* form = dynamic_cast<DirectXScreenForm*>(CommandCentre::Get().FindForm(kMainFormId)))
-            work(*form);
-    });
+    if (call.formId == kMainFormId)
+        WithForm<DirectXScreenForm>(kMainFormId, work);
 }
 
 json_object* MakeSizeList(const std::vector<std::pair<int32_t, int32_t>>& sizes)
@@ -41,22 +35,28 @@ json_object* MakeSizeList(const std::vector<std::pair<int32_t, int32_t>>& sizes)
     return list;
 }
 
+// The first argument of enable, disable and enumerateModes is an id that is
+// read and ignored: the module keeps no objects.
+const RowSpec kRows[] = {
+    {"nxa.DX9.create", nxaDX9::create, kAnyArgCount, "-1", kAnyThread},
+    {"nxa.DX9.enable", nxaDX9::enable, 3, "false", kMainThread},
+    {"nxa.DX9.disable", nxaDX9::disable, 1, "0", kMainThread},
+    {"nxa.DX9.enumerateModes", nxaDX9::enumerateModes, 1, "[]", kMainThread},
+};
+
 } // namespace
 
 namespace nxaDX9 {
 
 ModuleDescriptor& Module()
 {
-    static ModuleDescriptor module = {Initialise, Shutdown, nullptr, 0};
+    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
     return module;
 }
 
 bool Initialise()
 {
-    AppendCommandRow(Module(), "nxa.DX9.create", create);
-    AppendCommandRow(Module(), "nxa.DX9.enable", enable);
-    AppendCommandRow(Module(), "nxa.DX9.disable", disable);
-    AppendCommandRow(Module(), "nxa.DX9.enumerateModes", enumerateModes);
+    AppendCommandRows(Module(), kRows);
     return true;
 }
 
@@ -70,10 +70,8 @@ json_object* __cdecl create(CallInfo*, int32_t, json_object**)
     return MakeInt(-1);
 }
 
-json_object* __cdecl enable(CallInfo* call, int32_t argc, json_object** argv)
+json_object* __cdecl enable(CallInfo* call, int32_t, json_object** argv)
 {
-    if (argc != 3)
-        return MakeFlag(false);
     const int32_t width = ReadInt(argv[1]);
     const int32_t height = ReadInt(argv[2]);
     bool on = false;
@@ -81,19 +79,16 @@ json_object* __cdecl enable(CallInfo* call, int32_t argc, json_object** argv)
     return MakeFlag(on);
 }
 
-json_object* __cdecl disable(CallInfo* call, int32_t argc, json_object**)
+json_object* __cdecl disable(CallInfo* call, int32_t, json_object**)
 {
-    if (argc != 1)
-        return MakeInt(0);
     WithMainForm(*call, [](DirectXScreenForm& form) { form.LeaveDirectXFullScreen(); });
     return MakeInt(0);
 }
 
-json_object* __cdecl enumerateModes(CallInfo* call, int32_t argc, json_object**)
+json_object* __cdecl enumerateModes(CallInfo* call, int32_t, json_object**)
 {
     std::vector<DisplayMode> modes;
-    if (argc == 1)
-        WithMainForm(*call, [&](DirectXScreenForm&) { modes = Direct3DScreen::EnumerateDisplayModes(); });
+    WithMainForm(*call, [&](DirectXScreenForm&) { modes = Direct3DScreen::EnumerateDisplayModes(); });
     return MakeSizeList(DistinctModeSizes(std::move(modes)));
 }
 

@@ -18,11 +18,11 @@ void Shutdown();
 
 // -1, whatever the arguments.
 json_object* __cdecl create(CallInfo* call, int32_t argc, json_object** argv);
-// (id, width, height): true when form 0 is in full screen; default false.
+// (id, width, height): true when form 0 is in full screen (false).
 json_object* __cdecl enable(CallInfo* call, int32_t argc, json_object** argv);
-// (id): form 0 back to the desktop; always 0.
+// (id): form 0 back to the desktop; 0.
 json_object* __cdecl disable(CallInfo* call, int32_t argc, json_object** argv);
-// (id): [[width, height], ...] ascending, each size once; default [].
+// (id): [[width, height], ...] ascending, each size once ([]).
 json_object* __cdecl enumerateModes(CallInfo* call, int32_t argc, json_object** argv);
 
 } // namespace nxaDX9

@@ -6,7 +6,7 @@ namespace nxaFTP {
 
 ModuleDescriptor& Module()
 {
-    static ModuleDescriptor module = {Initialise, Shutdown, nullptr, 0};
+    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
     return module;
 }
 

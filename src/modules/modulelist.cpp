@@ -17,7 +17,7 @@ void ShutdownUnwrittenModule() {}
 // The descriptor lives as long as the process, like a written module's.
 ModuleDescriptor* UnwrittenModule()
 {
-    return new ModuleDescriptor{InitialiseUnwrittenModule, ShutdownUnwrittenModule, nullptr, 0};
+    return new ModuleDescriptor(MakeModuleDescriptor(InitialiseUnwrittenModule, ShutdownUnwrittenModule));
 }
 
 } // namespace
