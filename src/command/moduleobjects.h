@@ -20,7 +20,7 @@ public:
     ModuleObjects(const ModuleObjects&) = delete;
     ModuleObjects& operator=(const ModuleObjects&) = delete;
 
-    std::mutex& Lock() { return m_lock; }
+    std::timed_mutex& Lock() { return m_lock; }
 
     void Enrol(ClearableObjects& map)
     {
@@ -48,7 +48,7 @@ public:
     }
 
 private:
-    std::mutex m_lock;     // the maps' lock, shared by all of them
+    std::timed_mutex m_lock; // the maps' lock, shared by all of them
     std::mutex m_listLock; // guards m_maps only
     std::vector<ClearableObjects*> m_maps;
 };

@@ -2,6 +2,7 @@
 
 #include "moduleobjects.h"
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -33,7 +34,7 @@ public:
     // Enters the object under the next id and answers that id.
     int32_t Add(std::shared_ptr<T> object)
     {
-        std::lock_guard<std::mutex> hold(m_lock);
+        std::lock_guard<std::timed_mutex> hold(m_lock);
         const int32_t id = m_nextId++;
         m_objects[id] = std::move(object);
         return id;
@@ -44,7 +45,7 @@ public:
     void Insert(int32_t id, std::shared_ptr<T> object)
     {
         std::shared_ptr<T> replaced;
-        std::lock_guard<std::mutex> hold(m_lock);
+        std::lock_guard<std::timed_mutex> hold(m_lock);
         std::shared_ptr<T>& slot = m_objects[id];
         replaced.swap(slot);
         slot = std::move(object);
@@ -53,7 +54,7 @@ public:
     // The object under the id, or null when the id is not in the map.
     std::shared_ptr<T> Find(int32_t id) const
     {
-        std::lock_guard<std::mutex> hold(m_lock);
+        std::lock_guard<std::timed_mutex> hold(m_lock);
         const auto found = m_objects.find(id);
         return found == m_objects.end() ? nullptr : found->second;
     }
@@ -62,7 +63,7 @@ public:
     bool Remove(int32_t id)
     {
         std::shared_ptr<T> removed;
-        std::lock_guard<std::mutex> hold(m_lock);
+        std::lock_guard<std::timed_mutex> hold(m_lock);
         const auto found = m_objects.find(id);
         if (found == m_objects.end())
             return false;
@@ -75,31 +76,34 @@ public:
     std::vector<std::shared_ptr<T>> All() const
     {
         std::vector<std::shared_ptr<T>> objects;
-        std::lock_guard<std::mutex> hold(m_lock);
+        std::lock_guard<std::timed_mutex> hold(m_lock);
         objects.reserve(m_objects.size());
         for (const auto& entry : m_objects)
             objects.push_back(entry.second);
         return objects;
     }
 
-    // Empties the map; the counter goes on from where it was.
+    // Empties the map; the counter goes on from where it was. A lock that
+    // stays taken (a worker was cut off while it held it) leaves the map as
+    // it is after a second instead of hanging shut-down.
     void Clear() override
     {
         // Declared before the lock guard, so the objects die after the unlock.
         std::map<int32_t, std::shared_ptr<T>> released;
-        std::lock_guard<std::mutex> hold(m_lock);
-        released.swap(m_objects);
+        std::unique_lock<std::timed_mutex> hold(m_lock, std::chrono::seconds(1));
+        if (hold.owns_lock())
+            released.swap(m_objects);
     }
 
     size_t Size() const
     {
-        std::lock_guard<std::mutex> hold(m_lock);
+        std::lock_guard<std::timed_mutex> hold(m_lock);
         return m_objects.size();
     }
 
 private:
     ModuleObjects& m_module;
-    std::mutex& m_lock;
+    std::timed_mutex& m_lock;
     std::map<int32_t, std::shared_ptr<T>> m_objects;
     int32_t m_nextId = 0;
 };

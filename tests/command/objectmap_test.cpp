@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -114,6 +115,33 @@ TEST(ModuleObjects, ClearAllEmptiesEveryLiveMapAndIdsCountOn)
     EXPECT_EQ(0u, first.Size());
     EXPECT_EQ(0u, second.Size());
     EXPECT_EQ(1, first.Add(std::make_shared<Thing>(3)));
+}
+
+TEST(ObjectMap, ClearGivesUpOnALockThatStaysTaken)
+{
+    ModuleObjects module;
+    ObjectMap<Thing> things(module);
+    things.Add(std::make_shared<Thing>(1));
+    std::atomic<bool> held{false}, release{false};
+    // Stands for a worker that was cut off while it held the module's lock.
+    std::thread holder([&] {
+        std::lock_guard<std::timed_mutex> hold(module.Lock());
+        held = true;
+        while (!release) {
+            std::this_thread::yield();
+        }
+    });
+    while (!held) {
+        std::this_thread::yield();
+    }
+    const auto start = std::chrono::steady_clock::now();
+    module.ClearAll();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    release = true;
+    holder.join();
+    EXPECT_EQ(1u, things.Size());
+    things.Clear();
+    EXPECT_EQ(0u, things.Size());
 }
 
 } // namespace
