@@ -102,6 +102,11 @@ void WritePackageSeeds(const fs::path& root)
     form.keyBlock.assign(pem.begin(), pem.end());
     package.forms = {form};
     seeds.Write("enciphered_movie", WritePackage(package));
+
+    // A key block locked with a pass phrase, refused without asking for it.
+    const std::string lockedPem = EncipheredPem(pem, "secret");
+    package.forms[0].keyBlock.assign(lockedPem.begin(), lockedPem.end());
+    seeds.Write("enciphered_key_block", WritePackage(package));
 }
 
 } // namespace
