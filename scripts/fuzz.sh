@@ -7,23 +7,25 @@
 #                                       of each target (the ctest label "fuzz")
 #   scripts/fuzz.sh --seeds             rewrite the seed inputs in tests/fuzz/corpus
 #
-# KOVA_FUZZ_JOBS (default 1) runs that many fuzzing processes per target.
+# KOVA_FUZZ_JOBS (default 1) runs that many fuzzing processes per target;
+# KOVA_FUZZ_BUILD_JOBS limits the build and the replay (default: all cores).
 # New inputs collect in build/fuzz/work/TARGET, failing inputs in
 # build/fuzz/artifacts/TARGET; copy a failing input into tests/fuzz/corpus/TARGET
 # once it is fixed, so that the replay keeps it found.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$top/build/fuzz
-targets=(base64 calltext package swfheader peimage)
+# Every target has its corpus folder.
+mapfile -t targets < <(ls "$top/tests/fuzz/corpus")
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVA_FUZZ=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
-cmake --build "$build" --target kova_fuzzers -j "${KOVA_FUZZ_BUILD_JOBS:-4}"
+cmake --build "$build" --target kova_fuzzers ${KOVA_FUZZ_BUILD_JOBS:+-j "$KOVA_FUZZ_BUILD_JOBS"}
 
 case "${1:-}" in
   --replay)
-    exec ctest --test-dir "$build" -L fuzz --output-on-failure -j "${KOVA_FUZZ_BUILD_JOBS:-4}" ;;
+    exec ctest --test-dir "$build" -L fuzz --output-on-failure -j "${KOVA_FUZZ_BUILD_JOBS:-$(nproc)}" ;;
   --seeds)
     exec "$build/tests/fuzz/kova_fuzz_seeds" "$top/tests/fuzz/corpus" ;;
 esac

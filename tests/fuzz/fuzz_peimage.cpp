@@ -9,7 +9,7 @@ namespace {
 
 // Larger images are only refused or accepted by their headers here: mapping
 // them would slow every run without reaching other code.
-constexpr std::uint32_t kLargestMappedImage = 4u * 1024u * 1024u;
+constexpr std::uint32_t kLargestMappedImage = 256u * 1024u;
 // Where the loader might map the image instead of its preferred base.
 constexpr std::uint64_t kOtherBase = 0x10000000;
 constexpr std::uint32_t kPageSize = 4096;
