@@ -8,7 +8,8 @@
 #   scripts/fuzz.sh --seeds             rewrite the seed inputs in tests/fuzz/corpus
 #
 # KOVA_FUZZ_JOBS (default 1) runs that many fuzzing processes per target;
-# KOVA_FUZZ_BUILD_JOBS limits the build and the replay (default: all cores).
+# KOVA_FUZZ_BUILD_JOBS limits the build and the replay (default: all cores);
+# KOVA_FUZZ_ARGS adds libFuzzer options (e.g. -max_len=512).
 # New inputs collect in build/fuzz/work/TARGET, failing inputs in
 # build/fuzz/artifacts/TARGET; copy a failing input into tests/fuzz/corpus/TARGET
 # once it is fixed, so that the replay keeps it found.
@@ -46,7 +47,7 @@ for target in "${selected[@]}"; do
   status=0
   # The job logs (fuzz-N.log) land in the current folder.
   (cd "$logs" && "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-     -print_final_stats=1 -jobs="$jobs" -workers="$jobs" "${dictionary[@]}" \
+     -print_final_stats=1 -jobs="$jobs" -workers="$jobs" "${dictionary[@]}" ${KOVA_FUZZ_ARGS:-} \
      -artifact_prefix="$artifacts/" "$work" "$top/tests/fuzz/corpus/$target" \
      >"$logs/main.log" 2>&1) || status=$?
   executions=$(cat "$logs"/*.log | sed -n 's/^stat::number_of_executed_units: *//p' | awk '{s += $1} END {print s + 0}')
