@@ -4,6 +4,12 @@ if(KOVA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
+# libFuzzer targets (clang only): every library gets the coverage hooks, the
+# fuzz programs link the fuzzer's main (see tests/fuzz).
+option(KOVA_FUZZ "Build the fuzz targets" OFF)
+if(KOVA_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 
 find_package(OpenSSL REQUIRED)
 find_package(ZLIB REQUIRED)

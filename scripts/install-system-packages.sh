@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine32 wine64 xvfb xauth cmake ninja-build ccache tcl nasm googletest
   libssl-dev zlib1g-dev
+  clang libclang-rt-dev
   dpkg-dev make patch xz-utils bzip2 unzip perl python3 pkg-config autoconf automake libtool
 )
 

@@ -27,6 +27,11 @@ cmake -S "$top" -B "$top/build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$top/build/native"
 ctest --test-dir "$top/build/native" --output-on-failure -j "$(nproc)"
 
+# --- Fuzz targets (clang, libFuzzer; build/fuzz): replay every corpus and
+# make a short fixed run of each target.
+bash "$top/scripts/fuzz.sh" --replay
+# --- end of the fuzz targets
+
 if [ "$build_i686" = 1 ] && [ $runs_i686 = 1 ]; then
   "$top/scripts/run-wine-tests.sh" "$top/build/i686" -j "$(nproc)"
 else

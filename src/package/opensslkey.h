@@ -15,5 +15,6 @@ struct PkeyContextFree {
 using PkeyPointer = std::unique_ptr<EVP_PKEY, PkeyFree>;
 using PkeyContextPointer = std::unique_ptr<EVP_PKEY_CTX, PkeyContextFree>;
 
-// Reads a PEM private key from memory; null when it is not an RSA key.
+// Reads a PEM private key from memory; null when it is not an RSA key or is
+// enciphered (nothing asks for a pass phrase).
 PkeyPointer ReadRsaPrivateKey(const void* pem, size_t length);

@@ -6,6 +6,7 @@
 #include "wholefile.h"
 
 #include <gtest/gtest.h>
+#include <openssl/ui.h>
 
 namespace {
 
@@ -176,6 +177,34 @@ TEST(PackageMovies, UnusableKeyBlocksFail)
         EXPECT_FALSE(result.deciphered) << c.label;
     }
     ASSERT_GT(pem.size(), MovieCipher::kKeyBlockMinimum);
+}
+
+// Stands in for the console prompt: counts the pass phrases asked for.
+int g_passPhrasePrompts = 0;
+int CountPrompt(UI*, UI_STRING*)
+{
+    ++g_passPhrasePrompts;
+    return -1;
+}
+
+TEST(PackageMovies, EncipheredKeyBlockFailsWithoutAskingForAPassPhrase)
+{
+    FormContent form = EncipheredForm(Pattern(500, 4), 1024);
+    const std::string enciphered = EncipheredPem(RsaKeyPem(1024), "secret");
+    ASSERT_NE(std::string::npos, enciphered.find("ENCRYPTED"));
+    form.keyBlock.assign(enciphered.begin(), enciphered.end());
+
+    UI_METHOD* prompt = UI_create_method("counting prompt");
+    UI_method_set_reader(prompt, CountPrompt);
+    UI_set_default_method(prompt);
+    g_passPhrasePrompts = 0;
+    const MovieResult result = ReadMovie(form);
+    UI_set_default_method(UI_OpenSSL());
+    UI_destroy_method(prompt);
+
+    ASSERT_TRUE(result.read);
+    EXPECT_FALSE(result.deciphered);
+    EXPECT_EQ(0, g_passPhrasePrompts);
 }
 
 } // namespace

@@ -67,6 +67,25 @@ const std::string& RsaKeyPem(int bits)
     return pem;
 }
 
+std::string EncipheredPem(const std::string& pem, const std::string& passPhrase)
+{
+    BIO* in = BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size()));
+    EVP_PKEY* key = in ? PEM_read_bio_PrivateKey(in, nullptr, nullptr, nullptr) : nullptr;
+    BIO* out = BIO_new(BIO_s_mem());
+    std::string phrase = passPhrase;
+    if (!key || !out
+        || PEM_write_bio_PKCS8PrivateKey(out, key, EVP_aes_128_cbc(), phrase.data(), static_cast<int>(phrase.size()),
+                                         nullptr, nullptr) != 1)
+        throw std::runtime_error("cannot encipher the PEM key");
+    char* data = nullptr;
+    const long length = BIO_get_mem_data(out, &data);
+    const std::string text(data, static_cast<size_t>(length));
+    BIO_free(out);
+    EVP_PKEY_free(key);
+    BIO_free(in);
+    return text;
+}
+
 FormContent FullForm(int32_t version)
 {
     FormContent form;

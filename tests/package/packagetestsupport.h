@@ -20,6 +20,9 @@ ByteVector Pattern(size_t length, unsigned seed);
 // An unprotected PEM private key of that many bits, made once per run.
 const std::string& RsaKeyPem(int bits);
 
+// The same key as a PEM text enciphered with the pass phrase.
+std::string EncipheredPem(const std::string& pem, const std::string& passPhrase);
+
 // Content with every field of the given version set to something other than
 // its initial value.
 FormContent FullForm(int32_t version);
