@@ -29,15 +29,23 @@ const unsigned char* Data(const std::string& bytes)
     return reinterpret_cast<const unsigned char*>(bytes.data());
 }
 
-} // namespace
-
-std::wstring LoadFileText(const std::wstring& path)
+// What the transform makes of the file's bytes; an empty result when the
+// file cannot be read.
+template <class Result>
+Result TransformFileBytes(const std::wstring& path, Result (*transform)(const unsigned char*, size_t))
 {
     std::unique_ptr<unsigned char[]> bytes;
     long length = 0;
     if (!ReadWholeFile(path, bytes, length))
-        return std::wstring();
-    return DecodeTextBytes(bytes.get(), static_cast<size_t>(length));
+        return Result();
+    return transform(bytes.get(), static_cast<size_t>(length));
+}
+
+} // namespace
+
+std::wstring LoadFileText(const std::wstring& path)
+{
+    return TransformFileBytes(path, DecodeTextBytes);
 }
 
 bool SaveFileText(const std::wstring& path, const std::wstring& text)
@@ -54,11 +62,7 @@ bool AppendFileText(const std::wstring& path, const std::wstring& text)
 
 std::string LoadFileHex(const std::wstring& path)
 {
-    std::unique_ptr<unsigned char[]> bytes;
-    long length = 0;
-    if (!ReadWholeFile(path, bytes, length))
-        return std::string();
-    return FormatHexBytes(bytes.get(), static_cast<size_t>(length));
+    return TransformFileBytes(path, FormatHexBytes);
 }
 
 bool SaveFileHex(const std::wstring& path, const std::wstring& byteText)

@@ -5,6 +5,7 @@
 #include "nxafilesystem.h"
 #include "scopedcommandcentre.h"
 #include "scratchfolder.h"
+#include "textfile.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ TEST_F(BinaryFileRows, SetDataReadsHexPairsOrDecimalPieces)
         EXPECT_EQ(c.answer, Call(id, "setData", std::string("\"") + c.text + "\""));
         const std::wstring path = PathOf(L"out.bin");
         EXPECT_EQ(c.kept.empty() ? "false" : "true", Call(id, "writeData", Arg(L"out.bin")));
-        EXPECT_EQ(c.kept, FileBytes(path));
+        EXPECT_EQ(c.kept, ReadFileText(path));
         EXPECT_EQ(c.kept.empty(), FileIsMissing(path));
         ::DeleteFileW(path.c_str());
     }
@@ -61,18 +62,18 @@ TEST_F(BinaryFileRows, SetDataBATakesOneByteOfEachElement)
     const std::string id = NewFile();
     EXPECT_EQ("true", Call(id, "setDataBA", "[72, 105, 256, -1, true, 3.9, \"7\", null]"));
     EXPECT_EQ("true", Call(id, "writeDataBA", Arg(L"a.bin")));
-    EXPECT_EQ(std::string("\x48\x69\x00\xFF\x01\x03\x07\x00", 8), FileBytes(PathOf(L"a.bin")));
+    EXPECT_EQ(std::string("\x48\x69\x00\xFF\x01\x03\x07\x00", 8), ReadFileText(PathOf(L"a.bin")));
 
     EXPECT_EQ("true", Call(id, "setDataBA", "[-1.5, \"12abc\", \"x\", false, {\"a\": 1}, [5], 300]"));
     EXPECT_EQ("true", Call(id, "writeDataBA", Arg(L"b.bin")));
-    EXPECT_EQ(std::string("\xFF\x0C\x00\x00\x00\x00\x2C", 7), FileBytes(PathOf(L"b.bin")));
+    EXPECT_EQ(std::string("\xFF\x0C\x00\x00\x00\x00\x2C", 7), ReadFileText(PathOf(L"b.bin")));
 
     // Anything but an array answers false and keeps the buffer.
     for (const char* notArray : {"null", "\"1|2\"", "{\"0\": 1}", "7"}) {
         SCOPED_TRACE(notArray);
         EXPECT_EQ("false", Call(id, "setDataBA", notArray));
         EXPECT_EQ("true", Call(id, "writeDataBA", Arg(L"c.bin")));
-        EXPECT_EQ(std::string("\xFF\x0C\x00\x00\x00\x00\x2C", 7), FileBytes(PathOf(L"c.bin")));
+        EXPECT_EQ(std::string("\xFF\x0C\x00\x00\x00\x00\x2C", 7), ReadFileText(PathOf(L"c.bin")));
     }
 
     EXPECT_EQ("true", Call(id, "setDataBA", "[]"));
@@ -95,17 +96,17 @@ TEST_F(BinaryFileRows, WritesReplaceOrAppendAndTheBuffersStayApart)
 
     ASSERT_TRUE(WriteBytes(PathOf(L"long.bin"), "a longer old content"));
     EXPECT_EQ("true", Call(id, "writeData", Arg(L"long.bin")));
-    EXPECT_EQ("\x01\x02", FileBytes(PathOf(L"long.bin")));
+    EXPECT_EQ("\x01\x02", ReadFileText(PathOf(L"long.bin")));
 
     EXPECT_EQ("true", Call(id, "appendData", Arg(L"twice.bin")));
     EXPECT_EQ("true", Call(id, "appendData", Arg(L"twice.bin")));
-    EXPECT_EQ("\x01\x02\x01\x02", FileBytes(PathOf(L"twice.bin")));
+    EXPECT_EQ("\x01\x02\x01\x02", ReadFileText(PathOf(L"twice.bin")));
 
     ASSERT_EQ("true", Call(id, "setDataBA", "[9]"));
     EXPECT_EQ("true", Call(id, "appendDataBA", Arg(L"twice.bin")));
     EXPECT_EQ("true", Call(id, "writeData", Arg(L"text.bin")));
-    EXPECT_EQ("\x01\x02\x01\x02\x09", FileBytes(PathOf(L"twice.bin")));
-    EXPECT_EQ("\x01\x02", FileBytes(PathOf(L"text.bin")));
+    EXPECT_EQ("\x01\x02\x01\x02\x09", ReadFileText(PathOf(L"twice.bin")));
+    EXPECT_EQ("\x01\x02", ReadFileText(PathOf(L"text.bin")));
 
     // Another BinaryFile has buffers of its own.
     EXPECT_EQ("false", Call(NewFile(), "writeData", Arg(L"other.bin")));

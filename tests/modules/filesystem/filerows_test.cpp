@@ -5,6 +5,7 @@
 #include "nxafilesystem.h"
 #include "scopedcommandcentre.h"
 #include "scratchfolder.h"
+#include "textfile.h"
 
 #include <gtest/gtest.h>
 
@@ -58,21 +59,21 @@ TEST_F(FileRows, LoadFileDecodesTheWholeFile)
 TEST_F(FileRows, SaveFileAndAppendFileWriteUtf8WithCrLf)
 {
     EXPECT_EQ("true", Call("saveFile", Arg(L"a.txt") + ", \"a\\nb\""));
-    EXPECT_EQ("a\r\nb", FileBytes(PathOf(L"a.txt")));
+    EXPECT_EQ("a\r\nb", ReadFileText(PathOf(L"a.txt")));
 
     ASSERT_TRUE(WriteBytes(PathOf(L"long.txt"), "a longer old content"));
     EXPECT_EQ("true", Call("saveFile", Arg(L"long.txt") + ", \"\u00e9\""));
-    EXPECT_EQ("\xC3\xA9", FileBytes(PathOf(L"long.txt")));
+    EXPECT_EQ("\xC3\xA9", ReadFileText(PathOf(L"long.txt")));
 
     EXPECT_EQ("true", Call("saveFile", Arg(L"long.txt") + ", \"\""));
     EXPECT_FALSE(FileIsMissing(PathOf(L"long.txt")));
-    EXPECT_EQ("", FileBytes(PathOf(L"long.txt")));
+    EXPECT_EQ("", ReadFileText(PathOf(L"long.txt")));
 
     EXPECT_EQ("true", Call("appendFile", Arg(L"x.txt") + ", \"x\""));
     EXPECT_EQ("true", Call("appendFile", Arg(L"x.txt") + ", \"x\""));
-    EXPECT_EQ("xx", FileBytes(PathOf(L"x.txt")));
+    EXPECT_EQ("xx", ReadFileText(PathOf(L"x.txt")));
     EXPECT_EQ("true", Call("appendFile", Arg(L"x.txt") + ", \"\\ny\""));
-    EXPECT_EQ("xx\r\ny", FileBytes(PathOf(L"x.txt")));
+    EXPECT_EQ("xx\r\ny", ReadFileText(PathOf(L"x.txt")));
 
     EXPECT_EQ("true", Call("appendFile", Arg(L"empty.txt") + ", \"\""));
     EXPECT_FALSE(FileIsMissing(PathOf(L"empty.txt")));
@@ -110,7 +111,7 @@ TEST_F(FileRows, SaveFileHexWritesOnlyATextThatReadsWhole)
         SCOPED_TRACE(c.text);
         ASSERT_TRUE(WriteBytes(PathOf(L"hex.bin"), "old"));
         EXPECT_EQ(c.answer, Call("saveFileHEX", Arg(L"hex.bin") + ", \"" + c.text + "\""));
-        EXPECT_EQ(c.bytes, FileBytes(PathOf(L"hex.bin")));
+        EXPECT_EQ(c.bytes, ReadFileText(PathOf(L"hex.bin")));
     }
     EXPECT_EQ("false", Call("saveFileHEX", Arg(L"new.bin") + ", \"1||2\""));
     EXPECT_TRUE(FileIsMissing(PathOf(L"new.bin")));
@@ -156,16 +157,16 @@ TEST_F(FileRows, CopyFileReplacesContentAttributesAndTime)
     ASSERT_TRUE(WriteBytes(destination, "a longer old content"));
 
     EXPECT_EQ("true", Call("copyFile", Arg(L"source.txt") + ", " + Arg(L"destination.txt")));
-    EXPECT_EQ("new", FileBytes(destination));
+    EXPECT_EQ("new", ReadFileText(destination));
     EXPECT_NE(0u, ::GetFileAttributesW(destination.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     const FILETIME copiedTime = LastWriteTime(destination);
     EXPECT_EQ(0, ::CompareFileTime(&time, &copiedTime));
 
     EXPECT_EQ("false", Call("copyFile", Arg(L"missing.txt") + ", " + Arg(L"destination.txt")));
-    EXPECT_EQ("new", FileBytes(destination));
+    EXPECT_EQ("new", ReadFileText(destination));
     // A file copied onto itself keeps its content.
     EXPECT_EQ("false", Call("copyFile", Arg(L"source.txt") + ", " + Arg(L"source.txt")));
-    EXPECT_EQ("new", FileBytes(source));
+    EXPECT_EQ("new", ReadFileText(source));
 }
 
 TEST_F(FileRows, DeleteFileTakesOnlyWritableFiles)
@@ -183,7 +184,7 @@ TEST_F(FileRows, DeleteFileTakesOnlyWritableFiles)
     ASSERT_TRUE(WriteBytes(readOnly, "x"));
     ASSERT_TRUE(::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ("false", Call("deleteFile", Arg(L"read-only.txt")));
-    EXPECT_EQ("x", FileBytes(readOnly));
+    EXPECT_EQ("x", ReadFileText(readOnly));
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -246,7 +247,7 @@ TEST_F(FileRows, QueuedOperationsReportToTheCreatorOfTheObject)
     EXPECT_EQ((std::vector<std::string>{"3 7 onIOError { }", "3 7 onComplete { }", "3 7 onComplete { }",
                                         "3 7 onIOError { }", "4 8 onComplete { }"}),
               EventTexts(capture));
-    EXPECT_EQ("x", FileBytes(PathOf(L"log.txt")));
+    EXPECT_EQ("x", ReadFileText(PathOf(L"log.txt")));
 
     EventCapture synchronous;
     EXPECT_EQ("false", CallCommandSync(prefix + "copyFile", reporter + ", " + Arg(L"missing.txt") + ", " +

@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 std::string JsonText(const std::wstring& text)
 {
     const std::string utf8 = WideToUtf8(text);
@@ -17,15 +15,6 @@ std::string JsonText(const std::wstring& text)
     const std::string json = json_object_to_json_string_ext(value, JSON_C_TO_STRING_PLAIN);
     json_object_put(value);
     return json;
-}
-
-std::string FileBytes(const std::wstring& path)
-{
-    std::unique_ptr<unsigned char[]> bytes;
-    long length = 0;
-    if (!ReadWholeFile(path, bytes, length) || length <= 0)
-        return std::string();
-    return std::string(reinterpret_cast<const char*>(bytes.get()), static_cast<size_t>(length));
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes)

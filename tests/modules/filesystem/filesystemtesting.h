@@ -8,8 +8,7 @@
 // The text as a JSON string argument (UTF-8).
 std::string JsonText(const std::wstring& text);
 
-// The bytes of a file ("" when it cannot be read) and a file made of bytes.
-std::string FileBytes(const std::wstring& path);
+// A file made of the bytes; whether a path names nothing.
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 bool FileIsMissing(const std::wstring& path);
 
