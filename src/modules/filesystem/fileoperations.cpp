@@ -7,7 +7,14 @@
 
 bool CopyFileReplacing(const std::wstring& source, const std::wstring& destination)
 {
-    return ::CopyFileW(source.c_str(), destination.c_str(), FALSE) != 0;
+    if (!::CopyFileW(source.c_str(), destination.c_str(), FALSE))
+        return false;
+    // Wine's copy onto an existing file keeps that file's attributes; the
+    // copy takes the source's, as the platform promises.
+    const DWORD attributes = ::GetFileAttributesW(source.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        ::SetFileAttributesW(destination.c_str(), attributes);
+    return true;
 }
 
 bool DeleteOneFile(const std::wstring& path)
