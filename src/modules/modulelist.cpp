@@ -2,6 +2,7 @@
 
 #include "nxaapplication.h"
 #include "nxadx9.h"
+#include "nxafilesystem.h"
 #include "nxaftp.h"
 
 namespace {
@@ -37,7 +38,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"DLL", UnwrittenModule()},
         {"DX9", &nxaDX9::Module()},
         {"Encryption", UnwrittenModule()},
-        {"FileSystem", UnwrittenModule()},
+        {"FileSystem", &nxaFileSystem::Module()},
         {"Flash", UnwrittenModule()},
         {"FTP", &nxaFTP::Module()},
         {"HTTP", UnwrittenModule()},

@@ -69,16 +69,31 @@ bool ReadWholeFile(const std::wstring& path, std::unique_ptr<unsigned char[]>& b
     return ReadWholeStream(file.Get(), bytes, length);
 }
 
-bool WriteWholeFile(const std::wstring& path, const unsigned char* bytes, long length)
+namespace {
+
+// Writes the bytes to a stream opened with the mode and closes it; a failed
+// close counts, since it flushes the last bytes.
+bool WriteAndClose(const std::wstring& path, const wchar_t* mode, const unsigned char* bytes, long length)
 {
     if (length < 0)
         return false;
-    std::FILE* file = OpenFileWide(path, L"wb+");
+    std::FILE* file = OpenFileWide(path, mode);
     if (!file)
         return false;
     const bool written = length == 0
         || std::fwrite(bytes, 1, static_cast<size_t>(length), file) == static_cast<size_t>(length);
-    // Closing flushes the last bytes; a failure there loses data too.
     const bool closed = std::fclose(file) == 0;
     return written && closed;
+}
+
+} // namespace
+
+bool WriteWholeFile(const std::wstring& path, const unsigned char* bytes, long length)
+{
+    return WriteAndClose(path, L"wb+", bytes, length);
+}
+
+bool AppendFileBytes(const std::wstring& path, const unsigned char* bytes, long length)
+{
+    return WriteAndClose(path, L"ab", bytes, length);
 }

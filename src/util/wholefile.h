@@ -24,3 +24,7 @@ bool ReadWholeFile(const std::wstring& path, std::unique_ptr<unsigned char[]>& b
 
 // Creates or truncates the file and writes the bytes; true when all were written.
 bool WriteWholeFile(const std::wstring& path, const unsigned char* bytes, long length);
+
+// Writes the bytes at the end of the file, creating it when missing; true when
+// all were written and the file closed without error.
+bool AppendFileBytes(const std::wstring& path, const unsigned char* bytes, long length);

@@ -49,6 +49,25 @@ TEST(WholeFile, MissingFileLeavesOutputsUntouched)
     EXPECT_EQ(42, length);
 }
 
+TEST(WholeFile, AppendCreatesAndAddsToTheEnd)
+{
+    ScratchFolder folder;
+    const std::wstring path = folder / L"log";
+    const unsigned char data[] = {'a', '\n', 0};
+    ASSERT_TRUE(AppendFileBytes(path, data, sizeof data));
+    ASSERT_TRUE(AppendFileBytes(path, data, 1));
+    ASSERT_TRUE(AppendFileBytes(folder / L"empty", nullptr, 0));
+
+    std::unique_ptr<unsigned char[]> bytes;
+    long length = 0;
+    ASSERT_TRUE(ReadWholeFile(path, bytes, length));
+    ASSERT_EQ(4, length);
+    EXPECT_EQ(0, std::memcmp("a\n\0a", bytes.get(), 4));
+    EXPECT_TRUE(ReadWholeFile(folder / L"empty", bytes, length));
+    EXPECT_EQ(0, length);
+    EXPECT_FALSE(AppendFileBytes(folder / L"no-such-folder/file", data, 1));
+}
+
 TEST(WholeFile, WriteIntoMissingFolderFails)
 {
     ScratchFolder folder;
