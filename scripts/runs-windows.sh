@@ -2,8 +2,8 @@
 # Usage: runs-windows.sh ARCH   (ARCH: i686 or x86_64)
 # Succeeds when this machine runs ARCH Windows programs under Wine: it builds
 # a tiny console program for ARCH and runs it the way the tests do (the
-# loader of its architecture, a 64-bit prefix), bounded in time. Run it after
-# the system packages are installed.
+# loader of its architecture in a new 64-bit prefix). Run it after the system
+# packages are installed.
 set -uo pipefail
 arch=${1:-}
 case $arch in
@@ -29,8 +29,11 @@ trap cleanup EXIT
 printf '#include <stdio.h>\nint main(void) { puts("kova-%s"); return 0; }\n' "$arch" >"$scratch/probe.c"
 "$arch-w64-mingw32-gcc-posix" -O0 -o "$scratch/probe.exe" "$scratch/probe.c" 2>/dev/null || exit 1
 
-# The first program in a new prefix also creates the prefix: the bound covers
-# that on a slow, loaded machine. Output goes through a file, as Wine's
-# background processes would hold a pipe open.
-(cd "$scratch" && DISPLAY= timeout 180 "$loader" probe.exe </dev/null >"$scratch/out" 2>/dev/null)
+# The prefix is made as the tests make theirs; each step is bounded so that a
+# slow, loaded machine answers late rather than never. Output goes through a
+# file, as Wine's background processes would hold a pipe open.
+export DISPLAY=
+timeout 180 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || exit 1
+timeout 60 "$WINESERVER" -w
+(cd "$scratch" && timeout 60 "$loader" probe.exe </dev/null >"$scratch/out" 2>/dev/null)
 [ "$(tr -d '\r' <"$scratch/out")" = "kova-$arch" ]

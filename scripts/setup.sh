@@ -12,7 +12,9 @@ setup_system_packages() {
 setup_runs_i686() {
   if [ -z "${setup_runs_i686_answer:-}" ]; then
     setup_runs_i686_answer=no
-    bash "$top/scripts/runs-windows.sh" i686 && setup_runs_i686_answer=yes
+    if phase "32-bit check" bash "$top/scripts/runs-windows.sh" i686; then
+      setup_runs_i686_answer=yes
+    fi
   fi
   [ "$setup_runs_i686_answer" = yes ]
 }
