@@ -39,24 +39,42 @@ export JOBS=${JOBS:-$(nproc)}
 export PATCHES=$here/patches
 mkdir -p "$PREFIX/.stamps" "$SOURCES"
 
-for recipe in "$here"/recipes/*.sh; do
+# build_recipe FILE: builds one recipe unless its stamp says it is built.
+build_recipe() {
+  local recipe=$1 name stamp start
   name=$(basename "$recipe" .sh); name=${name#[0-9][0-9]-}
   if [ -n "${KOVA_DEPS_ONLY:-}" ] && ! [[ " $KOVA_DEPS_ONLY " == *" $name "* ]]; then
-    continue
+    return 0
   fi
   stamp=$PREFIX/.stamps/$name.$(hash_of "$recipe" $(ls "$PATCHES/$name"/* 2>/dev/null))
-  [ -f "$stamp" ] && continue
+  [ -f "$stamp" ] && return 0
   rm -f "$PREFIX/.stamps/$name".*
   export WORK=$cache/work/$arch/$name
   rm -rf "$WORK"; mkdir -p "$WORK"
-  printf '[deps] building %s\n' "$name" >&2
+  printf '[deps %s] building %s\n' "$arch" "$name" >&2
   start=$SECONDS
   ( source "$here/lib.sh"; source "$recipe"; build ) \
-    || { printf '[deps] %s failed\n' "$name" >&2; exit 1; }
-  printf '[deps] %s done in %ss\n' "$name" $((SECONDS - start)) >&2
+    || { printf '[deps %s] %s failed\n' "$arch" "$name" >&2; return 1; }
+  printf '[deps %s] %s done in %ss\n' "$arch" "$name" $((SECONDS - start)) >&2
   rm -rf "$WORK"
   touch "$stamp"
-done
+}
+
+# build_lane FILE...: builds recipes in order, stopping at the first failure.
+build_lane() {
+  local recipe
+  for recipe in "$@"; do build_recipe "$recipe" || return 1; done
+}
+
+# Two lanes run side by side: the image codecs with the toolkit and FreeImage
+# that use them (recipes 1x and 2x), and the rest (3x to 5x; curl and MariaDB
+# use OpenSSL). A recipe uses only what earlier recipes of its own lane
+# install. Each lane's configure steps run on one core, so the other lane's
+# compilers fill the remaining ones.
+build_lane "$here"/recipes/[12][0-9]-*.sh & images=$!
+others=0; build_lane "$here"/recipes/[3-9][0-9]-*.sh || others=1
+wait "$images" || exit 1
+[ $others = 0 ] || exit 1
 
 [ -n "${KOVA_DEPS_ONLY:-}" ] || touch "$PREFIX/.complete"
 printf '%s\n' "$PREFIX"

@@ -11,26 +11,31 @@ log() { printf '[deps] %s\n' "$*" >&2; }
 
 # fetch_source PKG: downloads the Debian source package PKG (once, into
 # $SOURCES/PKG) and unpacks it with Debian's patches applied into $WORK.
-# Prints the unpacked folder. The newest version apt lists is sometimes not
-# served, so older listed versions are tried in turn, newest first.
+# Prints the unpacked folder. Both architectures may ask for the same package
+# at once: one downloads while the other waits for it.
 fetch_source() {
-  local pkg=$1 dl=$SOURCES/$1 v
+  local pkg=$1 dl=$SOURCES/$1
   mkdir -p "$dl"
-  if ! ls "$dl"/*.dsc >/dev/null 2>&1; then
-    local got=0
-    for v in $(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p' | sort -u -r -V); do
-      if (cd "$dl" && apt-get source --download-only -qq "$pkg=$v" >/dev/null 2>&1); then
-        got=1; break
-      fi
-      rm -f "$dl"/*
-    done
-    [ $got = 1 ] || { log "cannot download source package $pkg"; return 1; }
-  fi
+  ( flock 9 && download_source "$pkg" "$dl" ) 9>"$dl.lock" || return 1
   local dsc; dsc=$(ls "$dl"/*.dsc | head -n 1)
   local out=$WORK/src-$pkg
   rm -rf "$out"
   dpkg-source --no-check -x "$dsc" "$out" >/dev/null
   printf '%s\n' "$out"
+}
+
+# download_source PKG FOLDER: downloads PKG's source package into FOLDER
+# unless it is there. The newest version apt lists is sometimes not served,
+# so older listed versions are tried in turn, newest first.
+download_source() {
+  local pkg=$1 dl=$2 v
+  ls "$dl"/*.dsc >/dev/null 2>&1 && return 0
+  for v in $(apt-cache showsrc "$pkg" | sed -n 's/^Version: //p' | sort -u -r -V); do
+    (cd "$dl" && apt-get source --download-only -qq "$pkg=$v" >/dev/null 2>&1) && return 0
+    rm -f "$dl"/*
+  done
+  log "cannot download source package $pkg"
+  return 1
 }
 
 # cmake_build SRC [args...]: configures SRC for the cross toolchain, builds

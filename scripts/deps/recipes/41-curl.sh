@@ -1,7 +1,9 @@
 # libcurl: static, TLS through OpenSSL from the prefix, zlib from mingw (its
 # static archive by full path: -lz would pick the DLL import library). No
 # other optional libraries, no curl tool. CA locations are left unset so the
-# build machine's paths are not baked into the library.
+# build machine's paths are not baked into the library. Protocols: those the
+# runtime's URL streams and modules use (HTTP, FTP, file, with TLS and
+# proxies); the mail, directory and other protocols are left out.
 build() {
   local src; src=$(fetch_source curl)
   cmake_build "$src" \
@@ -16,5 +18,9 @@ build() {
     -DUSE_LIBIDN2=OFF -DUSE_WIN32_IDN=OFF -DUSE_NGHTTP2=OFF \
     -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF -DCURL_USE_GSSAPI=OFF \
     -DCURL_DISABLE_LDAP=ON -DCURL_DISABLE_LDAPS=ON \
+    -DCURL_DISABLE_DICT=ON -DCURL_DISABLE_GOPHER=ON -DCURL_DISABLE_IMAP=ON \
+    -DCURL_DISABLE_POP3=ON -DCURL_DISABLE_SMTP=ON -DCURL_DISABLE_TELNET=ON \
+    -DCURL_DISABLE_TFTP=ON -DCURL_DISABLE_RTSP=ON -DCURL_DISABLE_MQTT=ON \
+    -DCURL_DISABLE_SMB=ON \
     -DCURL_CA_BUNDLE=none -DCURL_CA_PATH=none
 }
