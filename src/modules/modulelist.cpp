@@ -2,7 +2,9 @@
 
 #include "nxaapplication.h"
 #include "nxadx9.h"
+#include "nxaencryption.h"
 #include "nxaftp.h"
+#include "nxazip.h"
 
 namespace {
 
@@ -36,7 +38,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"Dialogs", UnwrittenModule()},
         {"DLL", UnwrittenModule()},
         {"DX9", &nxaDX9::Module()},
-        {"Encryption", UnwrittenModule()},
+        {"Encryption", &nxaEncryption::Module()},
         {"FileSystem", UnwrittenModule()},
         {"Flash", UnwrittenModule()},
         {"FTP", &nxaFTP::Module()},
@@ -53,7 +55,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"System", UnwrittenModule()},
         {"Network", UnwrittenModule()},
         {"Video", UnwrittenModule()},
-        {"Zip", UnwrittenModule()},
+        {"Zip", &nxaZip::Module()},
     };
     return table;
 }
