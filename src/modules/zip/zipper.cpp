@@ -9,6 +9,7 @@
 #include <wx/wfstream.h>
 #include <wx/zipstrm.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -38,19 +39,22 @@ bool PutEntry(wxZipOutputStream& zip, const wxString& unixName, bool isFolder, c
     return zip.PutNextEntry(entry);
 }
 
-// Copies the file into the open entry; false at a read or stream error.
+// Copies the file into the open entry, as long as it was when opened: an
+// archive written into the folder it packs must not feed on itself. False at
+// a read or stream error, or when the file got shorter.
 bool CopyFileInto(wxFile& file, wxOutputStream& zip)
 {
+    wxFileOffset remaining = file.Length();
+    if (remaining < 0)
+        return false;
     std::vector<char> buffer(kChunkSize);
-    for (;;) {
-        const ssize_t got = file.Read(buffer.data(), buffer.size());
-        if (got == wxInvalidOffset)
+    while (remaining > 0) {
+        const size_t want = static_cast<size_t>(std::min<wxFileOffset>(remaining, kChunkSize));
+        if (file.Read(buffer.data(), want) != static_cast<ssize_t>(want) || !zip.WriteAll(buffer.data(), want))
             return false;
-        if (got == 0)
-            return zip.IsOk();
-        if (!zip.WriteAll(buffer.data(), static_cast<size_t>(got)))
-            return false;
+        remaining -= static_cast<wxFileOffset>(want);
     }
+    return zip.IsOk();
 }
 
 // Copies the entry's data into the file; true only when the stream reached

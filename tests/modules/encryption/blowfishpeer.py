@@ -19,6 +19,7 @@ import struct
 import sys
 import warnings
 
+sys.dont_write_bytecode = True  # nothing is written into the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "peers"))
 import peerstep  # noqa: E402
 

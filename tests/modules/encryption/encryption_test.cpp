@@ -22,10 +22,9 @@
 #include <wx/file.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/utils.h>
 
-#include <fstream>
 #include <memory>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,17 +42,6 @@ std::string FromHex(const std::string& hex)
     for (size_t i = 0; i + 1 < hex.size(); i += 2)
         bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
     return bytes;
-}
-
-std::string ToHex(const std::string& bytes)
-{
-    static const char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex += kDigits[c >> 4];
-        hex += kDigits[c & 15];
-    }
-    return hex;
 }
 
 // A JSON string of UTF-8 text.
@@ -106,12 +94,36 @@ std::vector<std::vector<std::string>> ReadTable(const std::wstring& path)
     return rows;
 }
 
-std::set<wxString> TemporaryFiles()
-{
-    wxArrayString files;
-    wxDir::GetAllFiles(wxFileName::GetTempDir(), &files, "nxa*.tmp", wxDIR_FILES);
-    return std::set<wxString>(files.begin(), files.end());
-}
+// Points the process's temporary folder at a folder of the test's own while
+// it lives: other programs of the run write "nxa*.tmp" files of their own
+// into the shared one.
+class PrivateTemporaryFolder {
+public:
+    explicit PrivateTemporaryFolder(const std::wstring& folder)
+    {
+        wxGetEnv("TMP", &m_tmp);
+        wxGetEnv("TEMP", &m_temp);
+        wxMkdir(folder);
+        wxSetEnv("TMP", folder);
+        wxSetEnv("TEMP", folder);
+    }
+    ~PrivateTemporaryFolder()
+    {
+        wxSetEnv("TMP", m_tmp);
+        wxSetEnv("TEMP", m_temp);
+    }
+
+    size_t CountFiles() const
+    {
+        wxArrayString files;
+        wxDir::GetAllFiles(wxFileName::GetTempDir(), &files, "*", wxDIR_FILES);
+        return files.size();
+    }
+
+private:
+    wxString m_tmp;
+    wxString m_temp;
+};
 
 std::string KeyOfLength(size_t length)
 {
@@ -211,7 +223,7 @@ TEST_F(EncryptionCommands, PinnedTableAndUnknownIds)
 
 TEST_F(EncryptionCommands, StringsEqualThePeers)
 {
-    std::ofstream ours(InWorkingDirectory(L"out\\strings.tsv"));
+    std::string ours;
     const auto rows = ReadTable(InWorkingDirectory(L"peer\\strings.tsv"));
     ASSERT_FALSE(rows.empty());
     for (const auto& row : rows) {
@@ -222,8 +234,9 @@ TEST_F(EncryptionCommands, StringsEqualThePeers)
         const std::string enciphered = EncryptString(key, text);
         EXPECT_EQ(row[2], enciphered);
         EXPECT_EQ(text, DecryptString(key, row[2]));
-        ours << row[0] << '\t' << row[1] << '\t' << enciphered << '\n';
+        ours += row[0] + '\t' + row[1] + '\t' + enciphered + '\n';
     }
+    EXPECT_TRUE(WriteBytes(InWorkingDirectory(L"out\\strings.tsv"), ours));
 }
 
 TEST_F(EncryptionCommands, StringCases)
@@ -280,7 +293,7 @@ TEST_F(EncryptionCommands, FilesEqualThePeers)
 TEST_F(EncryptionCommands, FileCases)
 {
     const std::string key = "file key";
-    const std::set<wxString> temporaryBefore = TemporaryFiles();
+    const PrivateTemporaryFolder temporary(scratch / L"tmp");
 
     ASSERT_TRUE(WriteBytes(scratch / L"empty", ""));
     EXPECT_EQ("true", EncryptFile(key, scratch / L"empty", scratch / L"empty.enc"));
@@ -333,7 +346,7 @@ TEST_F(EncryptionCommands, FileCases)
     EXPECT_EQ("false", EncryptFile(key, scratch / L"nine", L""));
     EXPECT_FALSE(wxFileExists(scratch / L"57.enc") || wxFileExists(scratch / L"nokey.enc"));
 
-    EXPECT_EQ(temporaryBefore, TemporaryFiles());
+    EXPECT_EQ(0u, temporary.CountFiles());
 }
 
 TEST_F(EncryptionCommands, AsynchronousFileCommandsReportToTheCreator)

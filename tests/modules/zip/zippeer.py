@@ -14,6 +14,7 @@ import subprocess
 import sys
 import zipfile
 
+sys.dont_write_bytecode = True  # nothing is written into the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "peers"))
 import peerstep  # noqa: E402
 
