@@ -2,8 +2,10 @@
 
 #include "nxaapplication.h"
 #include "nxadx9.h"
+#include "nxaencryption.h"
 #include "nxafilesystem.h"
 #include "nxaftp.h"
+#include "nxazip.h"
 
 namespace {
 
@@ -37,7 +39,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"Dialogs", UnwrittenModule()},
         {"DLL", UnwrittenModule()},
         {"DX9", &nxaDX9::Module()},
-        {"Encryption", UnwrittenModule()},
+        {"Encryption", &nxaEncryption::Module()},
         {"FileSystem", &nxaFileSystem::Module()},
         {"Flash", UnwrittenModule()},
         {"FTP", &nxaFTP::Module()},
@@ -54,7 +56,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"System", UnwrittenModule()},
         {"Network", UnwrittenModule()},
         {"Video", UnwrittenModule()},
-        {"Zip", UnwrittenModule()},
+        {"Zip", &nxaZip::Module()},
     };
     return table;
 }
