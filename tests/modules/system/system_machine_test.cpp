@@ -22,8 +22,8 @@ const wchar_t kTestKey[] = L"Software\\KovaTests\\MachineRegistry";
 
 std::string OwnComputerName()
 {
-    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    wchar_t name[257] = {};
+    DWORD length = 257;
     EXPECT_TRUE(GetComputerNameW(name, &length));
     return JsonTextOf(wxString(name, length));
 }
