@@ -27,6 +27,14 @@ trap cleanup EXIT
 
 "$WINELOADER" wineboot -i >"$scratch/wineboot.log" 2>&1
 "$WINESERVER" -w
+# Drives that the System tests read, set up while no server runs: the mount
+# manager reads them only when it starts. C: gets the serial 0ABC1234 and D:
+# is a CD-ROM drive backed by a folder, so tray requests reach no real drive.
+printf '0abc1234' >"$WINEPREFIX/drive_c/.windows-serial"
+mkdir -p "$scratch/cdrom"
+ln -sfn "$scratch/cdrom" "$WINEPREFIX/dosdevices/d:"
+"$WINELOADER" reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >>"$scratch/wineboot.log" 2>&1
+"$WINESERVER" -w
 # Keep the server up between test programs: each one then starts in about a
 # second instead of bringing the prefix up again.
 "$WINESERVER" -p

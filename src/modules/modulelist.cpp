@@ -1,11 +1,14 @@
 #include "modulelist.h"
 
 #include "nxaapplication.h"
+#include "nxaapplescript.h"
 #include "nxadx9.h"
 #include "nxaencryption.h"
 #include "nxafilesystem.h"
 #include "nxaftp.h"
 #include "nxazip.h"
+#include "nxamacshell.h"
+#include "nxasystem.h"
 
 namespace {
 
@@ -30,7 +33,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
     static const std::vector<BuiltInModule> table = {
         {"Application", &nxaApplication::Module()},
         {"Forms", UnwrittenModule()},
-        {"AppleScript", UnwrittenModule()},
+        {"AppleScript", &nxaAppleScript::Module()},
         {"Audio", UnwrittenModule()},
         {"Browser", UnwrittenModule()},
         {"COMPort", UnwrittenModule()},
@@ -46,14 +49,14 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"HTTP", UnwrittenModule()},
         {"Image", UnwrittenModule()},
         {"Input", UnwrittenModule()},
-        {"MacShell", UnwrittenModule()},
+        {"MacShell", &nxaMacShell::Module()},
         {"MediaPlayer", UnwrittenModule()},
         {"Menu", UnwrittenModule()},
         {"PDF", UnwrittenModule()},
         {"Process", UnwrittenModule()},
         {"QuickTime", UnwrittenModule()},
         {"RealMedia", UnwrittenModule()},
-        {"System", UnwrittenModule()},
+        {"System", &nxaSystem::Module()},
         {"Network", UnwrittenModule()},
         {"Video", UnwrittenModule()},
         {"Zip", &nxaZip::Module()},
