@@ -1,6 +1,8 @@
 #include "modulelist.h"
 
 #include "nxaapplication.h"
+#include "nxaclipboard.h"
+#include "nxadialogs.h"
 #include "nxadx9.h"
 #include "nxaftp.h"
 
@@ -31,9 +33,9 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"Audio", UnwrittenModule()},
         {"Browser", UnwrittenModule()},
         {"COMPort", UnwrittenModule()},
-        {"Clipboard", UnwrittenModule()},
+        {"Clipboard", &nxaClipboard::Module()},
         {"Database", UnwrittenModule()},
-        {"Dialogs", UnwrittenModule()},
+        {"Dialogs", &nxaDialogs::Module()},
         {"DLL", UnwrittenModule()},
         {"DX9", &nxaDX9::Module()},
         {"Encryption", UnwrittenModule()},
