@@ -30,7 +30,10 @@ public:
     std::vector<Shown> shown;
     wxString textAnswer;
     int buttonAnswer = 0;
-    std::vector<wxString> pathsAnswer;
+    std::vector<wxString> pathsAnswer; // the save and folder dialogs answer the first
+
+private:
+    wxString FirstPath() const;
 };
 
 // Puts a recording presenter in place for one test and restores the system's.
