@@ -187,7 +187,8 @@ bool DialogDriver::WaitForText(HWND dialog, int id, const std::wstring& text, in
 {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     do {
-        if (Read(dialog).TextOf(id) == text)
+        HWND control = ::GetDlgItem(dialog, id);
+        if (control && ::TextOf(control) == text)
             return true;
         ::Sleep(kPollMs);
     } while (Clock::now() < deadline);

@@ -64,7 +64,8 @@ public:
     static void SetFileDialogControlText(HWND dialog, int controlId, const std::wstring& text);
     // BM_CLICK on the button with the id.
     static void Click(HWND dialog, int buttonId);
-    // Waits (bounded) until the control with the id reads the text.
+    // Waits (bounded) until the dialog's own control with the id (not one of
+    // a child window's) reads the text.
     static bool WaitForText(HWND dialog, int id, const std::wstring& text, int timeoutMs = 5000);
 
 private:

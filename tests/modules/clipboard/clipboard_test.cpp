@@ -16,6 +16,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -28,7 +29,9 @@ namespace {
 // be opened).
 std::optional<std::wstring> ClipboardText()
 {
-    if (!::OpenClipboard(nullptr))
+    // The system's clipboard manager opens the clipboard for a moment after
+    // every change: wait for it.
+    if (!PumpMessagesUntil([] { return ::OpenClipboard(nullptr) != FALSE; }, 5000))
         return std::nullopt;
     std::optional<std::wstring> text;
     if (HANDLE block = ::GetClipboardData(CF_UNICODETEXT)) {
@@ -140,38 +143,54 @@ TEST_F(ClipboardRows, ClearEmptiesTheClipboardWhateverTheArguments)
     }
 }
 
-TEST_F(ClipboardRows, AClipboardHeldByAnotherThreadStaysUnchanged)
+// Runs the work while another thread holds the clipboard open for a window
+// of its own, as another program would. (Opened for no window, the system
+// lets any thread of the process open it as well.)
+void WhileAnotherThreadHoldsTheClipboard(const std::function<void()>& work)
 {
-    StartWithClipboardText(L"before");
     std::mutex lock;
     std::condition_variable changed;
     bool held = false;
     bool release = false;
     std::thread holder([&] {
-        const BOOL opened = ::OpenClipboard(nullptr);
-        {
-            std::lock_guard<std::mutex> hold(lock);
-            held = opened != FALSE;
-        }
-        changed.notify_all();
+        HWND owner = ::CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       ::GetModuleHandleW(nullptr), nullptr);
+        const BOOL opened = ::OpenClipboard(owner);
         std::unique_lock<std::mutex> wait(lock);
+        held = opened != FALSE;
+        changed.notify_all();
         changed.wait_for(wait, std::chrono::seconds(30), [&] { return release; });
         if (opened)
             ::CloseClipboard();
+        ::DestroyWindow(owner);
     });
     {
         std::unique_lock<std::mutex> wait(lock);
         changed.wait_for(wait, std::chrono::seconds(10), [&] { return held; });
     }
-    ASSERT_TRUE(held);
-    EXPECT_EQ("\"\"", CallCommandSync("nxa.Clipboard.copyString", "\"after\""));
-    EXPECT_EQ("\"\"", CallCommandSync("nxa.Clipboard.clear"));
+    EXPECT_TRUE(held);
+    const BOOL openedHere = ::OpenClipboard(nullptr);
+    if (openedHere)
+        ::CloseClipboard();
+    EXPECT_FALSE(openedHere) << "the clipboard opened while another thread held it";
+    work();
     {
         std::lock_guard<std::mutex> hold(lock);
         release = true;
     }
     changed.notify_all();
     holder.join();
+}
+
+TEST_F(ClipboardRows, AClipboardHeldByAnotherThreadStaysUnchanged)
+{
+    StartWithClipboardText(L"before");
+    WhileAnotherThreadHoldsTheClipboard([] {});
+    ASSERT_EQ(std::wstring(L"before"), ClipboardText()) << "holding alone changed the clipboard";
+    WhileAnotherThreadHoldsTheClipboard([] {
+        EXPECT_EQ("\"\"", CallCommandSync("nxa.Clipboard.copyString", "\"after\""));
+        EXPECT_EQ("\"\"", CallCommandSync("nxa.Clipboard.clear"));
+    });
     EXPECT_EQ(std::wstring(L"before"), ClipboardText());
 }
 
