@@ -76,6 +76,22 @@ void EventDispatcher::SendCancel(const EventDispatcher& dispatcher)
     PostPayload(json_object_new_object(), L"onCancel", dispatcher);
 }
 
+void EventDispatcher::SendSelect(const EventDispatcher& dispatcher)
+{
+    PostPayload(json_object_new_object(), L"onSelect", dispatcher);
+}
+
+void EventDispatcher::SendSelectResult(const wxString& path, const EventDispatcher& dispatcher)
+{
+    PostPayload(ObjectWith("result", MakeText(path)), L"onSelect", dispatcher);
+}
+
+void EventDispatcher::SendSelectMultiple(const EventDispatcher& dispatcher, const std::vector<wxString>& paths)
+{
+    json_object* list = MakeTextArray(paths);
+    PostPayload(list ? ObjectWith("result", list) : nullptr, L"onSelectMultiple", dispatcher);
+}
+
 void EventDispatcher::SendProgress(const EventDispatcher& dispatcher, int32_t progress)
 {
     PostPayload(ObjectWith("progress", MakeInt(progress)), L"onProgress", dispatcher);

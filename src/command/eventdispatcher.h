@@ -48,6 +48,12 @@ public:
     static void SendCompleteResult(const wxString& text, const EventDispatcher& dispatcher);
     // "onCancel" with "{ }": the user cancelled or answered No.
     static void SendCancel(const EventDispatcher& dispatcher);
+    // "onSelect" with "{ }": the user chose OK, Yes or entered a text.
+    static void SendSelect(const EventDispatcher& dispatcher);
+    // "onSelect" with { "result": path }: the user chose one path.
+    static void SendSelectResult(const wxString& path, const EventDispatcher& dispatcher);
+    // "onSelectMultiple" with { "result": [ paths in order ] }.
+    static void SendSelectMultiple(const EventDispatcher& dispatcher, const std::vector<wxString>& paths);
     // "onProgress" with { "progress": n }.
     static void SendProgress(const EventDispatcher& dispatcher, int32_t progress);
     // "onResult" with { "result": text }.

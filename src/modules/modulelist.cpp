@@ -2,6 +2,8 @@
 
 #include "nxaapplication.h"
 #include "nxaapplescript.h"
+#include "nxaclipboard.h"
+#include "nxadialogs.h"
 #include "nxadx9.h"
 #include "nxaencryption.h"
 #include "nxafilesystem.h"
@@ -37,9 +39,9 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"Audio", UnwrittenModule()},
         {"Browser", UnwrittenModule()},
         {"COMPort", UnwrittenModule()},
-        {"Clipboard", UnwrittenModule()},
+        {"Clipboard", &nxaClipboard::Module()},
         {"Database", UnwrittenModule()},
-        {"Dialogs", UnwrittenModule()},
+        {"Dialogs", &nxaDialogs::Module()},
         {"DLL", UnwrittenModule()},
         {"DX9", &nxaDX9::Module()},
         {"Encryption", &nxaEncryption::Module()},
