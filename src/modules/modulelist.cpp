@@ -8,9 +8,9 @@
 #include "nxaencryption.h"
 #include "nxafilesystem.h"
 #include "nxaftp.h"
-#include "nxazip.h"
 #include "nxamacshell.h"
 #include "nxasystem.h"
+#include "nxazip.h"
 
 namespace {
 
