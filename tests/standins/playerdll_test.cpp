@@ -4,15 +4,19 @@
 
 #include "childprocess.h"
 #include "fakebrowser.h"
+#include "projectrun.h"
 #include "scratchfolder.h"
 #include "standinmovie.h"
 #include "textfile.h"
+#include "waituntil.h"
+#include "windowmessages.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -127,25 +131,25 @@ public:
 
     // Runs the message loop, delivering the events the asynchronous calls
     // asked for, until the transcript holds the text or the time is up.
-    bool PumpUntil(const std::string& text, DWORD timeoutMs = 10000)
+    bool PumpUntil(const std::string& text, int timeoutMs = 10000)
     {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            while (!m_browser.PendingEvents().empty()) {
-                std::string request = m_browser.PendingEvents().front();
-                m_browser.PendingEvents().pop_front();
-                Invoke("CallFunction", {String(request.c_str())});
-            }
-            if (Transcript().find(text) != std::string::npos)
-                return true;
-            Sleep(5);
+        return PumpUntil([&] { return Transcript().find(text) != std::string::npos; }, timeoutMs);
+    }
+    bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000)
+    {
+        return WaitUntil(done, timeoutMs, [&] {
+            DispatchWindowMessages();
+            DeliverPendingEvents();
+        });
+    }
+
+    void DeliverPendingEvents()
+    {
+        while (!m_browser.PendingEvents().empty()) {
+            std::string request = m_browser.PendingEvents().front();
+            m_browser.PendingEvents().pop_front();
+            Invoke("CallFunction", {String(request.c_str())});
         }
-        return false;
     }
 
     void Paint()
@@ -170,14 +174,6 @@ private:
     HGDIOBJ m_oldBitmap = nullptr;
 };
 
-std::string MovieWithScript(const std::string& script, int version = 10)
-{
-    standin::StandinMovie movie;
-    movie.version = version;
-    movie.script = script;
-    return standin::BuildStandinMovie(movie);
-}
-
 bool HasLine(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -200,7 +196,7 @@ TEST(StandinPlayer, PlaysScriptedCallsAndEventsOnTheMainThread)
         "quit\n";
     // Comment lines make the movie span three stream chunks.
     script += "#" + std::string(70000, '-') + "\n";
-    std::string movie = MovieWithScript(script, 8);
+    std::string movie = ScriptedMovie(script, 8);
     ASSERT_GT(movie.size(), size_t(2 * kChunk));
 
     PlayerSession session;
@@ -242,7 +238,7 @@ TEST(StandinPlayer, RecordsFailedChecksAndTimeouts)
     PlayerSession session;
     ASSERT_TRUE(session.Ready());
     ASSERT_TRUE(session.CreateInstance());
-    session.SendMovie(MovieWithScript("init\nexpect \"1\"\nwait neverSent 50\nbogus step\nquit\n"));
+    session.SendMovie(ScriptedMovie("init\nexpect \"1\"\nwait neverSent 50\nbogus step\nquit\n"));
     ASSERT_TRUE(session.PumpUntil("script end")) << session.Transcript();
     std::vector<std::string> lines = SplitLines(session.Transcript());
     EXPECT_TRUE(HasLine(lines, "main #1 check fail expect \"1\" got \"0\""));
@@ -256,10 +252,12 @@ TEST(StandinPlayer, AnswersHostScriptingCallsAndMarksTheirThread)
     PlayerSession session;
     ASSERT_TRUE(session.Ready());
     ASSERT_TRUE(session.CreateInstance());
-    session.SendMovie(MovieWithScript("var greeting hello\ncallback showText <string>shown</string>\n"
-                                      "sleep 200\nexpectvar answer 42\nquit\n"));
+    session.SendMovie(ScriptedMovie("var greeting hello\ncallback showText <string>shown</string>\n"
+                                      "wait answerSet 30000\nexpectvar answer 42\nquit\n"));
     ASSERT_TRUE(session.PumpUntil("script start"));
-    session.PumpUntil("(the first steps have run)", 200);
+    // The first steps have run once the movie knows its variable.
+    ASSERT_TRUE(session.PumpUntil(
+        [&] { return session.Invoke("GetVariable", {PlayerSession::String("greeting")}) == "hello"; }));
 
     EXPECT_EQ("(null)", session.Invoke("SetVariable", {PlayerSession::String("answer"), PlayerSession::String("42")}));
     std::string fromOtherThread;
@@ -280,6 +278,10 @@ TEST(StandinPlayer, AnswersHostScriptingCallsAndMarksTheirThread)
     EXPECT_EQ("(null)", session.Invoke("GotoFrame", {frame}));
     EXPECT_EQ("(null)", session.Invoke("TGotoLabel", {PlayerSession::String("/"), PlayerSession::String("intro")}));
     EXPECT_EQ("(null)", session.Invoke("LoadMovie", {frame, PlayerSession::String("other.swf")}));
+    // The movie checks the variable once this event tells it the variable is set.
+    session.Invoke("CallFunction", {PlayerSession::String("<invoke name=\"TevOnAsyncEvent\" returntype=\"xml\"><arguments>"
+                                                          "<string>answerSet</string><string>0</string>"
+                                                          "<string>e30=</string></arguments></invoke>")});
     ASSERT_TRUE(session.PumpUntil("script end")) << session.Transcript();
 
     std::vector<std::string> lines = SplitLines(session.Transcript());
