@@ -4,7 +4,6 @@
 
 #include "childprocess.h"
 #include "fakebrowser.h"
-#include "projectrun.h"
 #include "scratchfolder.h"
 #include "standinmovie.h"
 #include "textfile.h"
@@ -174,6 +173,14 @@ private:
     HGDIOBJ m_oldBitmap = nullptr;
 };
 
+std::string MovieWithScript(const std::string& script, int version = 10)
+{
+    standin::StandinMovie movie;
+    movie.version = version;
+    movie.script = script;
+    return standin::BuildStandinMovie(movie);
+}
+
 bool HasLine(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -196,7 +203,7 @@ TEST(StandinPlayer, PlaysScriptedCallsAndEventsOnTheMainThread)
         "quit\n";
     // Comment lines make the movie span three stream chunks.
     script += "#" + std::string(70000, '-') + "\n";
-    std::string movie = ScriptedMovie(script, 8);
+    std::string movie = MovieWithScript(script, 8);
     ASSERT_GT(movie.size(), size_t(2 * kChunk));
 
     PlayerSession session;
@@ -238,7 +245,7 @@ TEST(StandinPlayer, RecordsFailedChecksAndTimeouts)
     PlayerSession session;
     ASSERT_TRUE(session.Ready());
     ASSERT_TRUE(session.CreateInstance());
-    session.SendMovie(ScriptedMovie("init\nexpect \"1\"\nwait neverSent 50\nbogus step\nquit\n"));
+    session.SendMovie(MovieWithScript("init\nexpect \"1\"\nwait neverSent 50\nbogus step\nquit\n"));
     ASSERT_TRUE(session.PumpUntil("script end")) << session.Transcript();
     std::vector<std::string> lines = SplitLines(session.Transcript());
     EXPECT_TRUE(HasLine(lines, "main #1 check fail expect \"1\" got \"0\""));
@@ -252,7 +259,7 @@ TEST(StandinPlayer, AnswersHostScriptingCallsAndMarksTheirThread)
     PlayerSession session;
     ASSERT_TRUE(session.Ready());
     ASSERT_TRUE(session.CreateInstance());
-    session.SendMovie(ScriptedMovie("var greeting hello\ncallback showText <string>shown</string>\n"
+    session.SendMovie(MovieWithScript("var greeting hello\ncallback showText <string>shown</string>\n"
                                       "wait answerSet 30000\nexpectvar answer 42\nquit\n"));
     ASSERT_TRUE(session.PumpUntil("script start"));
     // The first steps have run once the movie knows its variable.
