@@ -2,6 +2,9 @@
 
 #include "browserfuncs.h"
 
+#include <cstdio>
+#include <cstring>
+
 FakePlugin* FakePlugin::s_current = nullptr;
 
 FakePlugin::FakePlugin()
@@ -14,6 +17,8 @@ FakePlugin::FakePlugin()
     m_table.destroystream = DestroyStream;
     m_table.writeready = WriteReady;
     m_table.write = WriteData;
+    m_table.asfile = StreamAsFile;
+    m_table.urlnotify = UrlNotify;
     m_table.event = HandleEvent;
     m_table.getvalue = GetValue;
     m_class.structVersion = NP_CLASS_STRUCT_VERSION;
@@ -57,7 +62,9 @@ NPError FakePlugin::NewStream(NPP, NPMIMEType type, NPStream* stream, NPBool see
     s_current->calls.push_back("NPP_NewStream " + std::string(type) + " seekable=" + std::to_string(seekable) +
                                " stype=" + std::to_string(*streamType));
     s_current->streamUrl = stream->url;
+    s_current->mimeType = type;
     s_current->streamEnd = stream->end;
+    *streamType = s_current->streamType;
     return s_current->newStreamAnswer;
 }
 
@@ -74,11 +81,40 @@ int32_t FakePlugin::WriteReady(NPP, NPStream*)
     return s_current->writeReadyAnswer;
 }
 
-int32_t FakePlugin::WriteData(NPP, NPStream*, int32_t offset, int32_t length, void*)
+int32_t FakePlugin::WriteData(NPP, NPStream*, int32_t offset, int32_t length, void* buffer)
 {
     s_current->calls.push_back("NPP_Write");
     s_current->writes.push_back(Write{offset, length});
+    std::string& data = s_current->data;
+    if (data.size() < size_t(offset) + size_t(length))
+        data.resize(size_t(offset) + size_t(length));
+    std::memcpy(&data[size_t(offset)], buffer, size_t(length));
     return length;
+}
+
+void FakePlugin::StreamAsFile(NPP, NPStream*, const char* fileName)
+{
+    s_current->calls.push_back("NPP_StreamAsFile");
+    s_current->fileHandedOver = fileName != nullptr;
+    if (!fileName)
+        return;
+    s_current->fileName = fileName;
+    if (std::FILE* file = std::fopen(fileName, "rb")) {
+        char buffer[4096];
+        size_t read;
+        while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            s_current->fileContent.append(buffer, read);
+        std::fclose(file);
+    }
+}
+
+void FakePlugin::UrlNotify(NPP, const char* url, NPReason reason, void* notifyData)
+{
+    s_current->calls.push_back("NPP_URLNotify");
+    s_current->notified = true;
+    s_current->notifyUrl = url;
+    s_current->notifyReason = reason;
+    s_current->notifyData = notifyData;
 }
 
 int16_t FakePlugin::HandleEvent(NPP, void* event)

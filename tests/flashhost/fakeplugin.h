@@ -7,9 +7,10 @@
 #include <thread>
 #include <vector>
 
-// A plug-in table whose functions record what the host asked of them and
-// answer as the test sets them up. One object at a time; the functions reach
-// it through a static pointer.
+// A plug-in table whose functions record what the host asked of them
+// (instances, streams, URL notifications, events, scripting) and answer as
+// the test sets them up. One object at a time; the functions reach it through
+// a static pointer.
 class FakePlugin {
 public:
     struct Write {
@@ -32,6 +33,7 @@ public:
     // Answers.
     NPError newAnswer = NPERR_NO_ERROR;
     NPError newStreamAnswer = NPERR_NO_ERROR;
+    uint16_t streamType = NP_NORMAL; // chosen in NPP_NewStream
     int32_t writeReadyAnswer = 0x0FFFFFFF;
     int16_t eventAnswer = 0;
     NPVariantType resultType = NPVariantType_Void; // of each invoke's result
@@ -41,13 +43,24 @@ public:
     // Records.
     std::vector<std::pair<std::string, std::string>> parameters;
     std::vector<Write> writes;
-    std::vector<std::string> calls; // NPP function names in order
+    std::string data; // what the writes delivered, by offset
+    // NPP function names in order; NPP_New and NPP_NewStream with details.
+    std::vector<std::string> calls;
     std::vector<NPReason> destroyReasons;
     std::vector<NPWindow> windows;
     std::vector<NPEvent> events;
     std::vector<Invocation> invocations;
     std::string streamUrl;
+    std::string mimeType;
     uint32_t streamEnd = 0;
+    bool fileHandedOver = false; // NPP_StreamAsFile came with a name
+    std::string fileName;
+    std::string fileContent; // read while NPP_StreamAsFile ran
+    bool notified = false;
+    std::string notifyUrl;
+    NPReason notifyReason = -1;
+    void* notifyData = nullptr;
+    NPReason LastDestroyReason() const { return destroyReasons.empty() ? NPReason(-1) : destroyReasons.back(); }
     uint32_t scriptableReferences() const { return m_object.referenceCount; }
 
 private:
@@ -59,6 +72,8 @@ private:
     static NPError DestroyStream(NPP, NPStream*, NPReason);
     static int32_t WriteReady(NPP, NPStream*);
     static int32_t WriteData(NPP, NPStream*, int32_t, int32_t, void*);
+    static void StreamAsFile(NPP, NPStream*, const char*);
+    static void UrlNotify(NPP, const char*, NPReason, void*);
     static int16_t HandleEvent(NPP, void*);
     static NPError GetValue(NPP, NPPVariable, void*);
     static bool HasMethod(NPObject*, NPIdentifier);

@@ -7,14 +7,13 @@
 #include "flashwnd.h"
 #include "layeredalpha.h"
 #include "mainthread.h"
+#include "messagepumping.h"
 
 #include <gtest/gtest.h>
 
-#include <wx/app.h>
 #include <wx/frame.h>
 
 #include <algorithm>
-#include <atomic>
 #include <thread>
 
 namespace {
@@ -251,18 +250,9 @@ TEST_F(InstanceFixture, CallsFromAnotherThreadReachThePluginOnTheMainThread)
     ASSERT_TRUE(Create());
     m_plugin.resultType = NPVariantType_String;
     m_plugin.resultText = "7";
-    std::atomic<bool> done{false};
     wxString value;
     bool called = false;
-    std::thread worker([&] {
-        called = m_instance.GetVariable("lives", value);
-        done = true;
-    });
-    while (!done) {
-        wxTheApp->ProcessPendingEvents();
-        wxMilliSleep(2);
-    }
-    worker.join();
+    EXPECT_TRUE(RunOnWorkerWhilePumping([&] { called = m_instance.GetVariable("lives", value); }));
     EXPECT_TRUE(called);
     EXPECT_EQ("7", value);
     ASSERT_EQ(1u, m_plugin.invocations.size());

@@ -8,6 +8,7 @@
 #include "flashhost.h"
 #include "flashwindowclass.h"
 #include "flashwnd.h"
+#include "messagepumping.h"
 #include "moduledescriptor.h"
 #include "movieform.h"
 #include "pluginallocations.h"
@@ -20,7 +21,6 @@
 
 #include <json-c/json.h>
 
-#include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/thread.h>
 
@@ -85,7 +85,7 @@ void ShutdownTestModule()
 
 ModuleDescriptor& TestModule()
 {
-    static ModuleDescriptor module = {InitialiseTestModule, ShutdownTestModule, nullptr, 0};
+    static ModuleDescriptor module = MakeModuleDescriptor(InitialiseTestModule, ShutdownTestModule);
     return module;
 }
 
@@ -131,24 +131,11 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& line)
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-// Runs the window messages (the player's frame timer) and the toolkit's
-// pending events (asynchronous calls, events, work for the main thread) until
-// the transcript holds the text.
-bool PumpUntil(const std::wstring& transcript, const std::string& text, DWORD timeoutMs = 10000)
+// Pumps (the player's frame timer, asynchronous calls, events, work for the
+// main thread) until the transcript holds the text.
+bool PumpUntil(const std::wstring& transcript, const std::string& text, int timeoutMs = 10000)
 {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        wxTheApp->ProcessPendingEvents();
-        if (ReadFileText(transcript).find(text) != std::string::npos)
-            return true;
-        Sleep(5);
-    }
-    return false;
+    return PumpMessagesUntil([&] { return ReadFileText(transcript).find(text) != std::string::npos; }, timeoutMs);
 }
 
 class TranscriptVariable {

@@ -1,11 +1,11 @@
 #include "formcloser.h"
 
 #include "textfile.h"
+#include "waituntil.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 
 FormCloser::FormCloser(const std::wstring& title) : m_title(title), m_thread(&FormCloser::Run, this) {}
 
@@ -28,15 +28,13 @@ bool FormCloser::Ready() const
 
 void FormCloser::Run()
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(40);
-    while (std::chrono::steady_clock::now() < deadline) {
-        HWND form = FindWindowW(nullptr, m_title.c_str());
-        if (form && Ready()) {
-            PostMessageW(form, WM_CLOSE, 0, 0);
-            return;
-        }
-        Sleep(100);
-    }
+    HWND form = nullptr;
+    const auto found = [&] {
+        form = FindWindowW(nullptr, m_title.c_str());
+        return form && Ready();
+    };
+    if (WaitUntil(found, 40000, nullptr, 100))
+        PostMessageW(form, WM_CLOSE, 0, 0);
 }
 
 size_t CountLines(const std::string& text, const std::string& part)

@@ -49,7 +49,7 @@ protected:
         settings.maximizeBox = settings.minimizeBox = true;
         m_main = m_fixture.MakeForm(settings, PackageSettings(), ByteVector(), 0);
         m_other = m_fixture.MakeForm(settings, PackageSettings(), ByteVector(), 1);
-        PumpMessagesFor(20);
+        PumpPendingMessages();
     }
     void TearDown() override
     {
@@ -74,6 +74,27 @@ protected:
                             wxString(event.payload).utf8_string()});
         }
         return seen;
+    }
+    // Waits, with a bound, until every one of the events came since the mark.
+    bool WaitForEvents(const std::vector<Seen>& expected) const
+    {
+        return PumpMessagesUntil([&] {
+            const std::vector<Seen> seen = Since();
+            return std::all_of(expected.begin(), expected.end(), [&](const Seen& event) {
+                return std::find(seen.begin(), seen.end(), event) != seen.end();
+            });
+        });
+    }
+    // Focuses the form and waits until the focus is in its window.
+    static bool Focus(KovaFormMSW* form)
+    {
+        form->Raise();
+        form->SetFocus();
+        const HWND window = form->GetHWND();
+        return PumpMessagesUntil([&] {
+            const HWND focus = GetFocus();
+            return focus == window || IsChild(window, focus);
+        });
     }
     std::vector<std::string> NamesSince() const
     {
@@ -204,21 +225,20 @@ TEST_F(FormEvents, MovesReportThePositionAndTheScreenEdgesTouched)
 
 TEST_F(FormEvents, FocusOfTheMainFormGoesToEveryApplicationObject)
 {
-    m_other->Raise();
-    m_other->SetFocus();
-    PumpMessagesFor(20);
+    ASSERT_TRUE(Focus(m_other));
     Mark();
-    m_main->Raise();
-    m_main->SetFocus();
-    PumpMessagesFor(20);
-    const std::vector<Seen> seen = Since();
     const Seen gained[] = {{0, 10, "onAppChangeFocus", "{ \"focus\": true }"},
                            {1, 11, "onAppChangeFocus", "{ \"focus\": true }"},
                            {0, 10, "onFormChangeFocus", "{ \"focus\": true }"}};
+    const Seen lost = {1, 11, "onFormChangeFocus", "{ \"focus\": false }"};
+    ASSERT_TRUE(Focus(m_main));
+    // The events of the whole change, before looking for one that must not come.
+    ASSERT_TRUE(WaitForEvents({gained[0], gained[1], gained[2], lost}));
+    const std::vector<Seen> seen = Since();
     for (const Seen& event : gained)
         EXPECT_NE(seen.end(), std::find(seen.begin(), seen.end(), event)) << event;
     // The form that lost the focus tells only its own objects.
-    EXPECT_NE(seen.end(), std::find(seen.begin(), seen.end(), Seen{1, 11, "onFormChangeFocus", "{ \"focus\": false }"}));
+    EXPECT_NE(seen.end(), std::find(seen.begin(), seen.end(), lost));
     EXPECT_EQ(0, std::count_if(seen.begin(), seen.end(), [](const Seen& event) {
                   return event.name == "onAppChangeFocus" && event.payload == "{ \"focus\": false }";
               }));
@@ -234,21 +254,20 @@ TEST_F(FormEvents, FocusMovingIntoTheDirectModeChildStaysWithinTheForm)
     KovaFormMSW* form = m_fixture.MakeForm(settings, PackageSettings(), ByteVector(), 1);
     HWND child = FindWindowExW(form->GetHWND(), nullptr, L"STATIC", nullptr);
     ASSERT_NE(nullptr, child);
-    form->Raise();
-    form->SetFocus();
-    PumpMessagesFor(20);
+    ASSERT_TRUE(Focus(form));
     const Seen lost = {1, 11, "onFormChangeFocus", "{ \"focus\": false }"};
     Mark();
     SetFocus(child);
-    PumpMessagesFor(20);
+    // Focus moves within the thread at once; what it tells the form is sent,
+    // not posted, and anything posted meanwhile runs in this pump.
+    PumpPendingMessages();
     ASSERT_EQ(child, GetFocus());
     std::vector<Seen> seen = Since();
     EXPECT_EQ(seen.end(), std::find(seen.begin(), seen.end(), lost));
     // Leaving the child for another form is a loss of focus of the form.
     Mark();
-    m_main->Raise();
-    m_main->SetFocus();
-    PumpMessagesFor(20);
+    ASSERT_TRUE(Focus(m_main));
+    EXPECT_TRUE(WaitForEvents({lost}));
     seen = Since();
     EXPECT_NE(seen.end(), std::find(seen.begin(), seen.end(), lost));
     delete form;
@@ -270,7 +289,7 @@ TEST_F(FormEvents, ExitHandlerTurnsClosesIntoEvents)
     Mark();
     EXPECT_FALSE(m_main->Close(false));
     EXPECT_FALSE(m_other->Close(false));
-    PumpMessagesFor(20);
+    EXPECT_TRUE(WaitForEvents({{0, 10, "onAppExit", "{ }"}, {1, 11, "onFormClose", "{ }"}}));
     EXPECT_FALSE(wxTheApp->IsScheduledForDestruction(m_main));
     EXPECT_FALSE(wxTheApp->IsScheduledForDestruction(m_other));
     EXPECT_TRUE(m_main->IsShown());

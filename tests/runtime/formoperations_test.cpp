@@ -12,23 +12,8 @@
 #include <wx/statusbr.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 namespace {
-
-// Runs the work on another thread while the main thread serves it.
-void RunOnWorker(const std::function<void()>& work)
-{
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        work();
-        done = true;
-    });
-    const bool finished = PumpMessagesUntil([&] { return done.load(); }, 10000);
-    worker.join();
-    EXPECT_TRUE(finished);
-}
 
 int CountChildren(HWND parent, const wchar_t* className)
 {
@@ -117,7 +102,7 @@ TEST(FormOperations, WindowStateNamesMinimizedFirst)
     form->Iconize(true);
     EXPECT_EQ(wxString("min"), form->GetWindowState());
     form->Restore();
-    PumpMessagesFor(20);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return form->GetWindowState() != "min"; }));
     EXPECT_NE(wxString("min"), form->GetWindowState());
     delete form;
 }
@@ -180,7 +165,7 @@ TEST(FormOperations, WindowAndMovieCallsFromAnotherThreadRunOnTheMainThread)
     form->Move(10, 10);
     fixture.Mark();
     wxString state;
-    RunOnWorker([&] {
+    EXPECT_TRUE(RunOnWorkerWhilePumping([&] {
         form->SetVariable("who", "worker");
         form->GetVariable("who");
         form->CallMovieFunction("f", "1|2", "|");
@@ -188,7 +173,7 @@ TEST(FormOperations, WindowAndMovieCallsFromAnotherThreadRunOnTheMainThread)
         form->SetX(77);
         form->Shake(1);
         state = form->GetWindowState();
-    });
+    }));
     EXPECT_EQ(wxString("nor"), state);
     EXPECT_EQ(77, form->GetPosition().x);
     EXPECT_NE(nullptr, form->GetStatusBar());

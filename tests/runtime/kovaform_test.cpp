@@ -60,7 +60,7 @@ TEST(KovaForm, AltF4IsSwallowedUnlessAllowed)
     fixture.Mark();
     EXPECT_EQ(1, SendMessageW(form->GetHWND(), WM_SYSKEYDOWN, VK_F4, kAltDown | 0x3E0001));
     EXPECT_FALSE(fixture.ReceivedAny(WM_SYSKEYDOWN));
-    PumpMessagesFor(50);
+    PumpPendingMessages(); // a close the key asked for has run
     EXPECT_FALSE(ScheduledForDestruction(form));
     EXPECT_TRUE(form->IsShown());
     // Other system keys still reach the movie.
@@ -73,7 +73,7 @@ TEST(KovaForm, AltF4IsSwallowedUnlessAllowed)
     fixture.Mark();
     SendMessageW(form->GetHWND(), WM_SYSKEYDOWN, VK_F4, kAltDown | 0x3E0001);
     EXPECT_TRUE(fixture.Received(WM_SYSKEYDOWN, VK_F4));
-    PumpMessagesFor(50);
+    PumpPendingMessages();
     if (ScheduledForDestruction(form))
         FinishClosing(); // the system closed it, as Alt+F4 does
     else
@@ -200,6 +200,9 @@ TEST(KovaForm, InitialStateAndVisibility)
 
 TEST(KovaForm, FadeInWindowStartsTransparentAndStopsAtItsTarget)
 {
+    // The fade steps every millisecond (at the system's shortest timer
+    // period): a fade that went on would step within this period.
+    const int kFadeSentinelMs = 20;
     FormFixture fixture;
     FormSettings settings = PlainFormSettings();
     settings.windowType = 1;
@@ -208,7 +211,7 @@ TEST(KovaForm, FadeInWindowStartsTransparentAndStopsAtItsTarget)
     KovaFormMSW* form = fixture.MakeForm(settings);
     EXPECT_LT(form->GetAlpha(), 30);
     EXPECT_TRUE(PumpMessagesUntil([&] { return form->GetAlpha() == 30; }));
-    PumpMessagesFor(100);
+    ASSERT_TRUE(PumpThroughTimerPeriods(kFadeSentinelMs));
     EXPECT_EQ(30, form->GetAlpha());
     delete form;
 
@@ -216,7 +219,7 @@ TEST(KovaForm, FadeInWindowStartsTransparentAndStopsAtItsTarget)
     settings.fadeTarget = 300;
     form = fixture.MakeForm(settings);
     EXPECT_TRUE(PumpMessagesUntil([&] { return form->GetAlpha() == 255; }, 10000));
-    PumpMessagesFor(100);
+    ASSERT_TRUE(PumpThroughTimerPeriods(kFadeSentinelMs));
     EXPECT_EQ(255, form->GetAlpha());
     delete form;
 }

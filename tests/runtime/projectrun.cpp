@@ -2,10 +2,32 @@
 
 #include "childprocess.h"
 #include "packagewriter.h"
+#include "standinmovie.h"
 #include "textfile.h"
 #include "wholefile.h"
 
 #include <windows.h>
+
+std::string ScriptedMovie(const std::string& script, int version)
+{
+    standin::StandinMovie movie;
+    movie.script = script;
+    movie.version = version;
+    return standin::BuildStandinMovie(movie);
+}
+
+FormContent ScriptedForm(const std::wstring& name, const std::string& script, int version)
+{
+    const std::string bytes = ScriptedMovie(script, version);
+    FormContent form;
+    form.settings.name = name;
+    form.settings.title = name;
+    form.settings.width = 320;
+    form.settings.height = 240;
+    form.settings.visible = true;
+    form.movie.assign(bytes.begin(), bytes.end());
+    return form;
+}
 
 bool WriteProjectExecutable(const char* runtimePath, const PackageContent& content, const std::wstring& path)
 {

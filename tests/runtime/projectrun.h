@@ -4,6 +4,13 @@
 
 #include <string>
 
+// The bytes of a stand-in movie that runs the script.
+std::string ScriptedMovie(const std::string& script, int version = 10);
+
+// A shown form of 320 x 240 pixels, named and titled as given, whose movie
+// runs the script.
+FormContent ScriptedForm(const std::wstring& name, const std::string& script, int version = 10);
+
 // Writes a project executable: the runtime (a path of the build tree) with
 // the package appended. False when it cannot be written.
 bool WriteProjectExecutable(const char* runtimePath, const PackageContent& content, const std::wstring& path);

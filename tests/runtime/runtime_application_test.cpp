@@ -1,7 +1,6 @@
 #include "formcloser.h" // CountLines
 #include "projectrun.h"
 #include "scratchfolder.h"
-#include "standinmovie.h"
 #include "textfile.h"
 #include "wholefile.h"
 
@@ -13,25 +12,11 @@
 
 namespace {
 
-std::string MovieBytes(const std::string& script)
+// A scripted form with every caption box, so the movie can minimise it.
+FormContent BoxedForm(const std::wstring& name, const std::string& script)
 {
-    standin::StandinMovie movie;
-    movie.script = script;
-    movie.version = 10;
-    return standin::BuildStandinMovie(movie);
-}
-
-FormContent ScriptedForm(const std::wstring& name, const std::string& script)
-{
-    const std::string bytes = MovieBytes(script);
-    FormContent form;
-    form.settings.name = name;
-    form.settings.title = name;
-    form.settings.width = 320;
-    form.settings.height = 240;
-    form.settings.visible = true;
+    FormContent form = ScriptedForm(name, script);
     form.settings.maximizeBox = form.settings.minimizeBox = form.settings.closeBox = true;
-    form.movie.assign(bytes.begin(), bytes.end());
     return form;
 }
 
@@ -66,7 +51,7 @@ protected:
 // process with its own exit code.
 TEST_F(ApplicationRun, MovieDrivesTheApplicationAndEndsWithItsExitCode)
 {
-    const std::string extraMovie = MovieBytes("init\nexpect \"1\"\nquit\n");
+    const std::string extraMovie = ScriptedMovie("init\nexpect \"1\"\nquit\n");
     const std::wstring extraPath = folder / L"extra movie.swf";
     ASSERT_TRUE(WriteWholeFile(extraPath, reinterpret_cast<const unsigned char*>(extraMovie.data()),
                                static_cast<long>(extraMovie.size())));
@@ -99,7 +84,7 @@ TEST_F(ApplicationRun, MovieDrivesTheApplicationAndEndsWithItsExitCode)
                                "quit nxa.Application.exitWithCode [0, 3]\n";
     PackageContent content;
     content.globalVariables = {{L"greeting", {1, L"hello"}}};
-    content.forms.push_back(ScriptedForm(L"first", script));
+    content.forms.push_back(BoxedForm(L"first", script));
 
     EXPECT_EQ(3, Run(content, L"--first \"two words\"")) << transcript;
     EXPECT_EQ(0u, CountLines(transcript, "check fail")) << transcript;
@@ -112,7 +97,7 @@ TEST_F(ApplicationRun, MovieDrivesTheApplicationAndEndsWithItsExitCode)
 TEST_F(ApplicationRun, ExitWithoutCaptionEndsWithZero)
 {
     PackageContent content;
-    content.forms.push_back(ScriptedForm(L"first", "init\n"
+    content.forms.push_back(BoxedForm(L"first", "init\n"
                                                    "call nxa.Application.create\n"
                                                    "call nxa.Application.enableExitHandler [0]\n"
                                                    "quit nxa.Application.exit [0, \"\", \"\"]\n"));

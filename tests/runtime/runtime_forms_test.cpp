@@ -1,7 +1,6 @@
 #include "formcloser.h"
 #include "projectrun.h"
 #include "scratchfolder.h"
-#include "standinmovie.h"
 #include "textconv.h"
 #include "textfile.h"
 #include "wholefile.h"
@@ -20,22 +19,6 @@ std::string ReadTempFolder()
     char folder[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH + 1, folder);
     return folder;
-}
-
-FormContent ScriptedForm(const std::wstring& name, const std::string& script, int version = 10)
-{
-    standin::StandinMovie movie;
-    movie.script = script;
-    movie.version = version;
-    const std::string bytes = standin::BuildStandinMovie(movie);
-    FormContent form;
-    form.settings.name = name;
-    form.settings.title = name;
-    form.settings.width = 320;
-    form.settings.height = 240;
-    form.settings.visible = true;
-    form.movie.assign(bytes.begin(), bytes.end());
-    return form;
 }
 
 // Runs the package in a copy of the runtime until the form called "first"

@@ -7,12 +7,15 @@
 #include "scratchfolder.h"
 #include "standinmovie.h"
 #include "textfile.h"
+#include "waituntil.h"
+#include "windowmessages.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -127,25 +130,25 @@ public:
 
     // Runs the message loop, delivering the events the asynchronous calls
     // asked for, until the transcript holds the text or the time is up.
-    bool PumpUntil(const std::string& text, DWORD timeoutMs = 10000)
+    bool PumpUntil(const std::string& text, int timeoutMs = 10000)
     {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            while (!m_browser.PendingEvents().empty()) {
-                std::string request = m_browser.PendingEvents().front();
-                m_browser.PendingEvents().pop_front();
-                Invoke("CallFunction", {String(request.c_str())});
-            }
-            if (Transcript().find(text) != std::string::npos)
-                return true;
-            Sleep(5);
+        return PumpUntil([&] { return Transcript().find(text) != std::string::npos; }, timeoutMs);
+    }
+    bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000)
+    {
+        return WaitUntil(done, timeoutMs, [&] {
+            DispatchWindowMessages();
+            DeliverPendingEvents();
+        });
+    }
+
+    void DeliverPendingEvents()
+    {
+        while (!m_browser.PendingEvents().empty()) {
+            std::string request = m_browser.PendingEvents().front();
+            m_browser.PendingEvents().pop_front();
+            Invoke("CallFunction", {String(request.c_str())});
         }
-        return false;
     }
 
     void Paint()
@@ -257,9 +260,11 @@ TEST(StandinPlayer, AnswersHostScriptingCallsAndMarksTheirThread)
     ASSERT_TRUE(session.Ready());
     ASSERT_TRUE(session.CreateInstance());
     session.SendMovie(MovieWithScript("var greeting hello\ncallback showText <string>shown</string>\n"
-                                      "sleep 200\nexpectvar answer 42\nquit\n"));
+                                      "wait answerSet 30000\nexpectvar answer 42\nquit\n"));
     ASSERT_TRUE(session.PumpUntil("script start"));
-    session.PumpUntil("(the first steps have run)", 200);
+    // The first steps have run once the movie knows its variable.
+    ASSERT_TRUE(session.PumpUntil(
+        [&] { return session.Invoke("GetVariable", {PlayerSession::String("greeting")}) == "hello"; }));
 
     EXPECT_EQ("(null)", session.Invoke("SetVariable", {PlayerSession::String("answer"), PlayerSession::String("42")}));
     std::string fromOtherThread;
@@ -280,6 +285,10 @@ TEST(StandinPlayer, AnswersHostScriptingCallsAndMarksTheirThread)
     EXPECT_EQ("(null)", session.Invoke("GotoFrame", {frame}));
     EXPECT_EQ("(null)", session.Invoke("TGotoLabel", {PlayerSession::String("/"), PlayerSession::String("intro")}));
     EXPECT_EQ("(null)", session.Invoke("LoadMovie", {frame, PlayerSession::String("other.swf")}));
+    // The movie checks the variable once this event tells it the variable is set.
+    session.Invoke("CallFunction", {PlayerSession::String("<invoke name=\"TevOnAsyncEvent\" returntype=\"xml\"><arguments>"
+                                                          "<string>answerSet</string><string>0</string>"
+                                                          "<string>e30=</string></arguments></invoke>")});
     ASSERT_TRUE(session.PumpUntil("script end")) << session.Transcript();
 
     std::vector<std::string> lines = SplitLines(session.Transcript());

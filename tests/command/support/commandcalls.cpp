@@ -2,11 +2,8 @@
 
 #include "base64.h"
 #include "commandcentre.h"
+#include "messagepumping.h"
 #include "textconv.h"
-
-#include <wx/app.h>
-#include <wx/stopwatch.h>
-#include <wx/utils.h>
 
 wxString MakeCommandText(const std::string& name, const std::string& args)
 {
@@ -45,12 +42,5 @@ wxString MakeScriptText(bool isAsync, int32_t formId, int32_t callerId, const wx
 
 bool PumpEventsUntil(const std::function<bool()>& done, int timeoutMs)
 {
-    wxStopWatch watch;
-    while (!done()) {
-        if (watch.Time() > timeoutMs)
-            return false;
-        wxTheApp->ProcessPendingEvents();
-        wxMilliSleep(2);
-    }
-    return true;
+    return PumpMessagesUntil(done, timeoutMs);
 }

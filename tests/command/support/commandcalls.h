@@ -22,13 +22,13 @@ std::string CallCommandSync(const std::string& name, const std::string& args = s
                             int32_t callerId = 0);
 
 // Sends the command by the asynchronous road; it runs after the main thread's
-// events are pumped (PumpEventsUntil), on the main thread or the worker.
+// events are pumped (PumpMessagesUntil), on the main thread or the worker.
 void CallCommandAsync(const std::string& name, const std::string& args = std::string(), int32_t formId = 0,
                       int32_t callerId = 0);
 
 // The script text that the plug-in writes for a movie call.
 wxString MakeScriptText(bool isAsync, int32_t formId, int32_t callerId, const wxString& commandText);
 
-// Processes the main thread's pending events until the condition holds or
-// the time is up; answers the condition.
+// The message pump under the name the command tests know it by
+// (PumpMessagesUntil of messagepumping.h).
 bool PumpEventsUntil(const std::function<bool()>& done, int timeoutMs = 5000);

@@ -4,12 +4,13 @@
 // certificate checks, and requests that are closed or deleted mid-transfer.
 
 #include "commandcalls.h"
+#include "fakeplugin.h"
 #include "flashhttpcurl.h"
 #include "flashhttpevents.h"
 #include "flashhttprequests.h"
+#include "messagepumping.h"
 #include "nxaftp.h"
 #include "scratchfolder.h"
-#include "urlplugin.h"
 #include "wholefile.h"
 
 #include <gtest/gtest.h>
@@ -121,7 +122,7 @@ protected:
     {
         const NPError started = NewRequest().GetURLNotify(&npp, url.c_str(), nullptr, &notifyTag);
         EXPECT_EQ(NPERR_NO_ERROR, started) << url;
-        return started == NPERR_NO_ERROR && PumpEventsUntil([&] { return plugin->notified; }, kTransferTimeoutMs);
+        return started == NPERR_NO_ERROR && PumpMessagesUntil([&] { return plugin->notified; }, kTransferTimeoutMs);
     }
 
     // Every write continues where the previous one ended, none is larger
@@ -129,7 +130,7 @@ protected:
     void ExpectContiguousWrites(size_t total) const
     {
         uint32_t next = 0;
-        for (const UrlPlugin::Write& write : plugin->writes) {
+        for (const FakePlugin::Write& write : plugin->writes) {
             EXPECT_EQ(next, uint32_t(write.offset));
             EXPECT_LE(size_t(write.length), FlashHttpCurl::kMaxWrite);
             EXPECT_GT(write.length, 0);
@@ -138,13 +139,26 @@ protected:
         EXPECT_EQ(total, next);
     }
 
+    // The plug-in calls by name without the "NPP_" prefix or details.
+    std::vector<std::string> Calls() const
+    {
+        std::vector<std::string> names;
+        for (const std::string& call : plugin->calls)
+            names.push_back(call.substr(4, call.find(' ') == std::string::npos ? std::string::npos : call.find(' ') - 4));
+        return names;
+    }
+    static long Count(const std::vector<std::string>& calls, const std::string& name)
+    {
+        return std::count(calls.begin(), calls.end(), name);
+    }
+
     void ResetPlugin()
     {
         plugin.reset();
-        plugin = std::make_unique<UrlPlugin>();
+        plugin = std::make_unique<FakePlugin>();
     }
 
-    std::unique_ptr<UrlPlugin> plugin = std::make_unique<UrlPlugin>();
+    std::unique_ptr<FakePlugin> plugin = std::make_unique<FakePlugin>();
     int pluginData = 0;
     int hostData = 0;
     NPP_t npp = {&pluginData, &hostData};
@@ -181,15 +195,15 @@ TEST_F(UrlStreamTest, AnswersOfTheServerReachThePlugin)
         if (c.streamed) {
             EXPECT_EQ(c.end, plugin->streamEnd);
             EXPECT_EQ(c.mimeType, plugin->mimeType);
-            ASSERT_GE(plugin->calls.size(), 4u);
-            EXPECT_EQ("NewStream", plugin->calls[0]);
-            EXPECT_EQ("WriteReady", plugin->calls[1]);
-            EXPECT_EQ("DestroyStream", plugin->calls[plugin->calls.size() - 2]);
-            EXPECT_EQ(c.reason, plugin->destroyReason);
+            ASSERT_GE(Calls().size(), 4u);
+            EXPECT_EQ("NewStream", Calls()[0]);
+            EXPECT_EQ("WriteReady", Calls()[1]);
+            EXPECT_EQ("DestroyStream", Calls()[Calls().size() - 2]);
+            EXPECT_EQ(c.reason, plugin->LastDestroyReason());
         } else {
-            EXPECT_EQ("URLNotify ", CallList(plugin->calls)) << "no stream for a request without data";
+            EXPECT_EQ("URLNotify ", CallList(Calls())) << "no stream for a request without data";
         }
-        EXPECT_EQ("URLNotify", plugin->calls.back());
+        EXPECT_EQ("URLNotify", Calls().back());
     }
 }
 
@@ -213,7 +227,7 @@ TEST_F(UrlStreamTest, PostSendsTheHeaderLinesAndBodyOfTheBuffer)
                                                              uint32_t(buffer.size()), buffer.data(), 0, &notifyTag));
         // The buffer is the plug-in's: it may be reused as soon as the call returns.
         std::fill(buffer.begin(), buffer.end(), 'z');
-        ASSERT_TRUE(PumpEventsUntil([&] { return plugin->notified; }, kTransferTimeoutMs));
+        ASSERT_TRUE(PumpMessagesUntil([&] { return plugin->notified; }, kTransferTimeoutMs));
         EXPECT_EQ(NPRES_DONE, plugin->notifyReason);
         EXPECT_EQ(c.answer, plugin->data);
     }
@@ -234,9 +248,9 @@ TEST_F(UrlStreamTest, RequestsThatCannotStartAreRefusedWithoutNotification)
     EXPECT_EQ(NPERR_NO_ERROR, once.GetURLNotify(&npp, HttpUrl("/text").c_str(), nullptr, nullptr));
     EXPECT_EQ(NPERR_GENERIC_ERROR, once.GetURLNotify(&npp, HttpUrl("/text").c_str(), nullptr, nullptr))
         << "one request per object";
-    ASSERT_TRUE(PumpEventsUntil([&] { return plugin->notified; }, kTransferTimeoutMs));
-    PumpEventsUntil([] { return false; }, 300);
-    EXPECT_EQ(1, std::count(plugin->calls.begin(), plugin->calls.end(), "URLNotify"));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return plugin->notified && once.HasEnded(); }, kTransferTimeoutMs));
+    PumpPendingMessages(); // what the ended transfer posted
+    EXPECT_EQ(1, Count(Calls(), "URLNotify"));
 }
 
 TEST_F(UrlStreamTest, StreamTypesTheCallerChooses)
@@ -261,15 +275,15 @@ TEST_F(UrlStreamTest, StreamTypesTheCallerChooses)
             ExpectContiguousWrites(70000);
         } else {
             EXPECT_TRUE(plugin->writes.empty());
-            EXPECT_EQ(0, std::count(plugin->calls.begin(), plugin->calls.end(), "WriteReady"));
+            EXPECT_EQ(0, Count(Calls(), "WriteReady"));
         }
         EXPECT_EQ(c.asFile, plugin->fileHandedOver);
         if (c.asFile) {
             EXPECT_EQ(0u, FileNameOf(plugin->fileName).rfind("nxa", 0)) << plugin->fileName;
             EXPECT_TRUE(plugin->fileContent == BigBody()) << plugin->fileContent.size() << " bytes in the file";
             EXPECT_FALSE(FileExists(plugin->fileName)) << "the file goes with its stream";
-            EXPECT_EQ("StreamAsFile DestroyStream URLNotify ",
-                      CallList({plugin->calls.end() - 3, plugin->calls.end()}));
+            const std::vector<std::string> calls = Calls();
+            EXPECT_EQ("StreamAsFile DestroyStream URLNotify ", CallList({calls.end() - 3, calls.end()}));
         }
     }
 }
@@ -279,9 +293,9 @@ TEST_F(UrlStreamTest, BrokenTransferEndsTheStreamWithoutAFile)
     plugin->streamType = NP_ASFILE;
     ASSERT_TRUE(Fetch(HttpUrl("/truncated")));
     EXPECT_EQ(NPRES_NETWORK_ERR, plugin->notifyReason);
-    EXPECT_EQ(NPRES_NETWORK_ERR, plugin->destroyReason);
+    EXPECT_EQ(NPRES_NETWORK_ERR, plugin->LastDestroyReason());
     EXPECT_FALSE(plugin->fileHandedOver);
-    EXPECT_EQ(std::count(plugin->calls.begin(), plugin->calls.end(), "StreamAsFile"), 1);
+    EXPECT_EQ(Count(Calls(), "StreamAsFile"), 1);
     EXPECT_EQ(BigBody(20000), plugin->data) << "what arrived stays delivered";
 }
 
@@ -289,7 +303,7 @@ TEST_F(UrlStreamTest, RefusedStreamGetsNoWritesAndNoDestroy)
 {
     plugin->newStreamAnswer = NPERR_GENERIC_ERROR;
     ASSERT_TRUE(Fetch(HttpUrl("/big")));
-    EXPECT_EQ("NewStream URLNotify ", CallList(plugin->calls));
+    EXPECT_EQ("NewStream URLNotify ", CallList(Calls()));
     EXPECT_EQ(NPRES_NETWORK_ERR, plugin->notifyReason);
 }
 
@@ -330,7 +344,7 @@ TEST_F(UrlStreamTest, LocalFilesAreServedFromDisk)
         EXPECT_TRUE(c.body == plugin->data) << plugin->data.size() << " bytes";
         ExpectContiguousWrites(c.body.size());
         if (c.reason != NPRES_DONE)
-            EXPECT_EQ("URLNotify ", CallList(plugin->calls));
+            EXPECT_EQ("URLNotify ", CallList(Calls()));
         else
             EXPECT_EQ(c.body.size(), plugin->streamEnd);
     }
@@ -353,18 +367,18 @@ TEST_F(UrlStreamTest, ChunksAreWrittenInPiecesAndDeletionStopsAStalledTransfer)
     }
     const std::vector<std::pair<int32_t, int32_t>> expected = {{0, 32768}, {32768, 32768}, {65536, 4464}, {70000, 10}};
     std::vector<std::pair<int32_t, int32_t>> writes;
-    for (const UrlPlugin::Write& write : plugin->writes)
+    for (const FakePlugin::Write& write : plugin->writes)
         writes.emplace_back(write.offset, write.length);
     EXPECT_EQ(expected, writes);
     EXPECT_EQ(0xFFFFFFFFu, plugin->streamEnd) << "a length libcurl does not know";
-    EXPECT_EQ(1, std::count(plugin->calls.begin(), plugin->calls.end(), "NewStream"));
+    EXPECT_EQ(1, Count(Calls(), "NewStream"));
 
     wxStopWatch watch;
     FlashHttpRequests::Get().DeleteAll();
     EXPECT_LT(watch.Time(), 5000);
-    PumpEventsUntil([] { return false; }, 200);
+    PumpPendingMessages(); // the transfer threads are gone; nothing they posted is left for the plug-in
     EXPECT_FALSE(plugin->notified);
-    EXPECT_EQ(0, std::count(plugin->calls.begin(), plugin->calls.end(), "DestroyStream"));
+    EXPECT_EQ(0, Count(Calls(), "DestroyStream"));
 }
 
 // An instance that goes away closes its requests; requests that have ended,
@@ -375,12 +389,14 @@ TEST_F(UrlStreamTest, ClosedAndEndedRequestsAreDeleted)
     NPP_t closing = {&otherData, &hostData};
     ASSERT_TRUE(Fetch(HttpUrl("/text")));
     EXPECT_EQ(1u, FlashHttpRequests::Get().Count());
-    ASSERT_EQ(NPERR_NO_ERROR, NewRequest().GetURLNotify(&closing, HttpUrl("/stall").c_str(), nullptr, nullptr));
+    FlashHttpCurl& stalled = NewRequest();
+    ASSERT_EQ(NPERR_NO_ERROR, stalled.GetURLNotify(&closing, HttpUrl("/stall").c_str(), nullptr, nullptr));
     EXPECT_EQ(1u, FlashHttpRequests::Get().Count()) << "the ended request is gone";
     plugin->calls.clear();
     FlashHttpRequests::Get().CloseForInstance(&closing);
-    PumpEventsUntil([] { return false; }, 2500);
-    EXPECT_TRUE(plugin->calls.empty()) << CallList(plugin->calls);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return stalled.HasEnded(); }, kTransferTimeoutMs));
+    PumpPendingMessages();
+    EXPECT_TRUE(Calls().empty()) << CallList(Calls());
     NewRequest();
     EXPECT_EQ(1u, FlashHttpRequests::Get().Count()) << "the closed request is gone";
 }
@@ -395,7 +411,7 @@ TEST_F(UrlStreamTest, SelfSignedServerIsTrustedOnlyThroughCacertPem)
     DeleteFileW(trusted.c_str());
     ASSERT_TRUE(Fetch(HttpsUrl("/text")));
     EXPECT_EQ(NPRES_NETWORK_ERR, plugin->notifyReason);
-    EXPECT_EQ("URLNotify ", CallList(plugin->calls));
+    EXPECT_EQ("URLNotify ", CallList(Calls()));
 
     ASSERT_TRUE(CopyFileW(L"urlserver\\cert.pem", trusted.c_str(), FALSE));
     ResetPlugin();

@@ -2,6 +2,7 @@
 // library, which logs every call it receives.
 #include "commandcalls.h"
 #include "keylocklibrary.h"
+#include "messagepumping.h"
 #include "nxaapplication.h"
 #include "scopedcommandcentre.h"
 #include "scratchfolder.h"
@@ -153,7 +154,7 @@ TEST_F(KioskTest, DisableAltEscNamesTheCallingFormsWindow)
     // By the asynchronous road the worker asks the main thread for the window.
     CallCommandAsync(Kiosk("disableAltEsc"), id, 3);
     std::vector<std::string> lines;
-    EXPECT_TRUE(PumpEventsUntil([&] {
+    EXPECT_TRUE(PumpMessagesUntil([&] {
         lines = SplitLines(ReadFileText(m_logPath));
         return !lines.empty();
     }));

@@ -31,11 +31,17 @@ struct VoiceRecord {
     std::vector<DWORD> madeOnThreads;
     bool refuses = false;
     bool complete = false;
+    int completionChecks = 0;
 
     std::vector<wxString> Spoken()
     {
         std::lock_guard<std::mutex> hold(lock);
         return spoken;
+    }
+    int CompletionChecks()
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        return completionChecks;
     }
     void SetComplete(bool value)
     {
@@ -59,12 +65,16 @@ public:
     bool IsSpeakComplete() override
     {
         std::lock_guard<std::mutex> hold(m_record->lock);
+        ++m_record->completionChecks;
         return m_record->complete;
     }
 
 private:
     std::shared_ptr<VoiceRecord> m_record;
 };
+
+// The period of the completion poll, for waits that give it its chance.
+constexpr int kPollMs = 100;
 
 std::string Say(const std::string& id, const std::string& text)
 {
@@ -95,12 +105,12 @@ TEST_F(SpeechTest, AsynchronousSayReportsCompletionOnce)
 
     CallCommandAsync("nxa.Application.say", Say(id, "hello there"), 1, 4);
     ASSERT_TRUE(PumpMessagesUntil([&] { return !m_record->Spoken().empty(); }));
-    PumpMessagesFor(300);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return m_record->CompletionChecks() >= 2; }));
     EXPECT_TRUE(capture.Events().empty()) << "the voice is still speaking";
 
     m_record->SetComplete(true);
     ASSERT_TRUE(PumpMessagesUntil([&] { return !capture.Events().empty(); }));
-    PumpMessagesFor(300);
+    ASSERT_TRUE(PumpThroughTimerPeriods(kPollMs));
     const std::vector<AsyncEventData> events = capture.Events();
     ASSERT_EQ(1u, events.size());
     EXPECT_EQ(L"onSayComplete", events[0].eventName);
@@ -118,7 +128,7 @@ TEST_F(SpeechTest, SynchronousSaySpeaksWithoutReport)
     EXPECT_EQ("0", CallCommandSync("nxa.Application.say", Say(id, "quietly")));
     EXPECT_EQ(std::vector<wxString>{L"quietly"}, m_record->Spoken());
     m_record->SetComplete(true);
-    PumpMessagesFor(300);
+    ASSERT_TRUE(PumpThroughTimerPeriods(kPollMs));
     EXPECT_TRUE(capture.Events().empty());
 }
 
@@ -131,7 +141,8 @@ TEST_F(SpeechTest, SecondSayTakesOverTheFirstsReport)
     CallCommandAsync("nxa.Application.say", Say(id, "two"));
     ASSERT_TRUE(PumpMessagesUntil([&] { return m_record->Spoken().size() == 2; }));
     m_record->SetComplete(true);
-    PumpMessagesFor(400);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !capture.Events().empty(); }));
+    ASSERT_TRUE(PumpThroughTimerPeriods(kPollMs));
     EXPECT_EQ((std::vector<wxString>{L"one", L"two"}), m_record->Spoken());
     ASSERT_EQ(1u, capture.Events().size());
     EXPECT_EQ(L"onSayComplete", capture.Events()[0].eventName);
@@ -155,7 +166,9 @@ TEST_F(SpeechTest, NothingIsReportedWhenThereIsNothingToWaitFor)
         const std::string id = CallCommandSync("nxa.Application.create");
         EXPECT_NE("-1", id);
         CallCommandAsync("nxa.Application.say", Say(id, "words"));
-        PumpMessagesFor(400);
+        // The call goes straight to the main thread and runs in the first
+        // pump; a poll would then have had three periods to report.
+        ASSERT_TRUE(PumpThroughTimerPeriods(kPollMs));
         EXPECT_TRUE(capture.Events().empty());
         EXPECT_TRUE(m_record->Spoken().empty());
     }
@@ -194,7 +207,7 @@ TEST_F(SpeechTest, ReleaseEndsThePoll)
     speech.Release();
     EXPECT_FALSE(speech.HasVoice());
     m_record->SetComplete(true);
-    PumpMessagesFor(300);
+    ASSERT_TRUE(PumpThroughTimerPeriods(kPollMs));
     EXPECT_TRUE(capture.Events().empty());
     EXPECT_FALSE(speech.Say(L"after release", true));
 }

@@ -28,6 +28,20 @@ std::vector<std::wstring> Names(const EventCapture& capture)
     return names;
 }
 
+// Waits, with a bound, for a quiet window of a timer with the period: no
+// event comes while the sentinel ticks.
+bool EventsStop(const EventCapture& capture, int periodMs)
+{
+    for (int window = 0; window < 20; ++window) {
+        const size_t before = capture.Events().size();
+        if (!PumpThroughTimerPeriods(periodMs))
+            return false;
+        if (capture.Events().size() == before)
+            return true;
+    }
+    return false;
+}
+
 class TimerTest : public testing::Test {
 protected:
     TimerTest() : m_centre({&nxaApplication::Module()}) {}
@@ -44,7 +58,7 @@ TEST_F(TimerTest, RepeatingTimerFiresUntilStopped)
     ASSERT_TRUE(PumpMessagesUntil([&] { return m_capture.Events().size() >= 3; }));
     EXPECT_EQ("0", CallCommandSync(Timer("stop"), id + ", 3"));
     const size_t firedBeforeStop = m_capture.Events().size();
-    PumpMessagesFor(250);
+    ASSERT_TRUE(PumpThroughTimerPeriods(40));
 
     const std::vector<AsyncEventData> events = m_capture.Events();
     EXPECT_EQ(firedBeforeStop, events.size());
@@ -60,7 +74,8 @@ TEST_F(TimerTest, OneShotTimerFiresOnce)
 {
     const std::string id = CallCommandSync(Timer("create"));
     EXPECT_EQ("0", CallCommandSync(Timer("start"), id + ", 10, 30, false"));
-    PumpMessagesFor(400);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !m_capture.Events().empty(); }));
+    ASSERT_TRUE(PumpThroughTimerPeriods(30));
     EXPECT_EQ(std::vector<std::wstring>{L"onTimer10"}, Names(m_capture));
 }
 
@@ -82,7 +97,7 @@ TEST_F(TimerTest, WrongCallsAnswerTheirDefaultAndStartNothing)
         SCOPED_TRACE(std::string(entry.command) + "(" + entry.args + ")");
         EXPECT_EQ("0", CallCommandSync(Timer(entry.command), entry.args));
     }
-    PumpMessagesFor(200);
+    ASSERT_TRUE(PumpThroughTimerPeriods(20));
     EXPECT_TRUE(m_capture.Events().empty());
 }
 
@@ -95,7 +110,8 @@ TEST_F(TimerTest, StartingARunningTimerEndsItsOldPeriod)
     // A short period made long: nothing more comes for now.
     CallCommandSync(Timer("start"), id + ", 2, 20, true");
     CallCommandSync(Timer("start"), id + ", 2, 60000, true");
-    PumpMessagesFor(300);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !m_capture.Events().empty(); }));
+    ASSERT_TRUE(PumpThroughTimerPeriods(30));
     EXPECT_EQ(std::vector<std::wstring>{L"onTimer1"}, Names(m_capture));
 }
 
@@ -111,7 +127,7 @@ TEST_F(TimerTest, StopAllStopsEveryTimer)
     }));
     EXPECT_EQ("0", CallCommandSync(Timer("stopAll"), id));
     const size_t firedBeforeStop = m_capture.Events().size();
-    PumpMessagesFor(200);
+    ASSERT_TRUE(PumpThroughTimerPeriods(20));
     EXPECT_EQ(firedBeforeStop, m_capture.Events().size());
 }
 
@@ -122,7 +138,8 @@ TEST_F(TimerTest, EachObjectReportsToItsOwnCaller)
     EXPECT_EQ(std::to_string(std::stoi(first) + 1), second);
     CallCommandSync(Timer("start"), first + ", 1, 20, false");
     CallCommandSync(Timer("start"), second + ", 1, 20, false");
-    PumpMessagesFor(300);
+    ASSERT_TRUE(m_capture.WaitFor(2));
+    ASSERT_TRUE(PumpThroughTimerPeriods(20));
 
     const std::vector<AsyncEventData> events = m_capture.Events();
     ASSERT_EQ(2u, events.size());
@@ -139,9 +156,9 @@ TEST_F(TimerTest, AsynchronousCallsWorkTheMainThreadsTimers)
     CallCommandAsync(Timer("start"), id + ", 6, 20, true");
     ASSERT_TRUE(PumpMessagesUntil([&] { return m_capture.Events().size() >= 2; }));
     CallCommandAsync(Timer("stop"), id + ", 6");
-    PumpMessagesFor(300);
+    ASSERT_TRUE(EventsStop(m_capture, 20));
     const size_t firedAfterStop = m_capture.Events().size();
-    PumpMessagesFor(200);
+    ASSERT_TRUE(PumpThroughTimerPeriods(20));
     EXPECT_EQ(firedAfterStop, m_capture.Events().size());
     for (const AsyncEventData& event : m_capture.Events())
         EXPECT_EQ(L"onTimer6", event.eventName);

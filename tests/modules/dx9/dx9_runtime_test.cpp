@@ -2,7 +2,6 @@
 // to full screen and back, and the form keeps painting the movie meanwhile.
 #include "projectrun.h"
 #include "scratchfolder.h"
-#include "standinmovie.h"
 #include "textfile.h"
 
 #include <gtest/gtest.h>
@@ -28,18 +27,8 @@ const char kScript[] = "init\n"
 
 PackageContent OneFormPackage(const std::string& script)
 {
-    standin::StandinMovie movie;
-    movie.script = script;
-    const std::string bytes = standin::BuildStandinMovie(movie);
-    FormContent form;
-    form.settings.name = L"main";
-    form.settings.title = L"main";
-    form.settings.width = 320;
-    form.settings.height = 240;
-    form.settings.visible = true;
-    form.movie.assign(bytes.begin(), bytes.end());
     PackageContent content;
-    content.forms.push_back(form);
+    content.forms.push_back(ScriptedForm(L"main", script));
     return content;
 }
 

@@ -1,6 +1,7 @@
 // The DX9 rows through the call road: defaults, argument counts, and that
 // only calls from form 0 reach form 0's full screen.
 #include "commandcalls.h"
+#include "messagepumping.h"
 #include "nxadx9.h"
 #include "scopedcommandcentre.h"
 #include "screenstandinform.h"
@@ -99,7 +100,7 @@ TEST(DX9Commands, QueuedCallsWorkOnTheMainThread)
     ScreenStandInForm form0(0, true);
     CallCommandAsync(kEnable, "0, 640, 480", 0);
     CallCommandAsync(kDisable, "0", 0);
-    ASSERT_TRUE(PumpEventsUntil([&] { return form0.Requests().size() == 2; }));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return form0.Requests().size() == 2; }));
     EXPECT_EQ(Describe(form0.Requests()), (std::vector<std::string>{"enter 640 480", "leave"}));
     for (const auto& request : form0.Requests())
         EXPECT_EQ(request.thread, std::this_thread::get_id());

@@ -3,6 +3,7 @@
 // display modes.
 #include "commandcalls.h"
 #include "direct3dscreen.h"
+#include "messagepumping.h"
 #include "modesizes.h"
 #include "nxadx9.h"
 #include "scopedcommandcentre.h"
@@ -229,10 +230,10 @@ TEST_F(FullScreenCommandsTest, EnableAndDisableSwitchForm0)
 TEST_F(FullScreenCommandsTest, QueuedEnableMakesTheDeviceOnTheMainThread)
 {
     CallCommandAsync("nxa.DX9.enable", "0, 800, 600", 0);
-    ASSERT_TRUE(PumpEventsUntil([&] { return m_form0.FullScreenOn(); }));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return m_form0.FullScreenOn(); }));
     EXPECT_EQ(CurrentDisplay(), (Display{800, 600, 32}));
     CallCommandAsync("nxa.DX9.disable", "0", 0);
-    ASSERT_TRUE(PumpEventsUntil([&] { return !m_form0.FullScreenOn(); }));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !m_form0.FullScreenOn(); }));
     for (const std::thread::id thread : m_form0.OperationThreads())
         EXPECT_EQ(thread, std::this_thread::get_id());
 }
