@@ -258,7 +258,7 @@ void CommandCentre::ObserveRow(const wxString& name)
 {
     std::function<void(const wxString&)> observer;
     {
-        std::lock_guard<std::mutex> hold(m_reporterLock);
+        std::lock_guard<std::mutex> hold(m_seamLock);
         observer = m_rowObserver;
     }
     if (observer)
@@ -304,7 +304,7 @@ void CommandCentre::ReportUnknownCommand(const wxString& name)
     const wxString message = wxString::Format("Error: Couldn't resolve command '%s()'!\n", name);
     std::function<void(const wxString&)> reporter;
     {
-        std::lock_guard<std::mutex> hold(m_reporterLock);
+        std::lock_guard<std::mutex> hold(m_seamLock);
         reporter = m_unknownCommandReporter;
     }
     if (reporter)
@@ -317,13 +317,13 @@ void CommandCentre::ReportUnknownCommand(const wxString& name)
 
 void CommandCentre::SetUnknownCommandReporter(std::function<void(const wxString& message)> reporter)
 {
-    std::lock_guard<std::mutex> hold(m_reporterLock);
+    std::lock_guard<std::mutex> hold(m_seamLock);
     m_unknownCommandReporter = std::move(reporter);
 }
 
 void CommandCentre::SetRowObserver(std::function<void(const wxString& name)> observer)
 {
-    std::lock_guard<std::mutex> hold(m_reporterLock);
+    std::lock_guard<std::mutex> hold(m_seamLock);
     m_rowObserver = std::move(observer);
 }
 

@@ -98,7 +98,7 @@ private:
     std::vector<std::unique_ptr<ExtensionImage>> m_extensions;
     AsyncThread* m_worker = nullptr;
     CallQueue m_queue;
-    std::mutex m_reporterLock;
+    std::mutex m_seamLock;
     std::function<void(const wxString&)> m_unknownCommandReporter;
     std::function<void(const wxString&)> m_rowObserver;
 };

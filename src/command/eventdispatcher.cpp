@@ -28,7 +28,7 @@ json_object* ObjectWith(const char* key, json_object* member)
 
 void EventDispatcher::Send(const EventDispatcher& dispatcher, const wxString& eventName, json_object* payload)
 {
-    const std::wstring text = Utf8ToWide(payload ? ToJsonText(payload) : std::string("null"));
+    const std::wstring text = Utf8ToWide(ToJsonText(payload));
     json_object_put(payload);
     SendText(dispatcher, eventName, wxString(text));
 }

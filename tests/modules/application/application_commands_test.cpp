@@ -3,6 +3,7 @@
 #include "commandcalls.h"
 #include "eventcapture.h"
 #include "nxaapplication.h"
+#include "pinnedtable.h"
 #include "standinform.h"
 
 #include <gtest/gtest.h>
@@ -13,20 +14,16 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct RowCase {
-    const char* name;
-    int argCount;        // the count the command takes
-    const char* fallback; // its default result
-};
-
-// Every row of the module, in registration order.
-const RowCase kRows[] = {
+// Every row of the module, in registration order: name, the count it takes,
+// its default result.
+const PinnedRow kRows[] = {
     {"nxa.Application.create", 0, "-1"},
     {"nxa.Application.bringToFront", 1, "0"},
     {"nxa.Application.createForm", 8, "false"},
@@ -130,8 +127,7 @@ TEST_F(ApplicationCommands, RegistersItsRowsInOrder)
     ASSERT_TRUE(scope.Ready());
     const ModuleDescriptor& module = nxaApplication::Module();
     ASSERT_EQ(64, module.rowCount);
-    for (int i = 0; i < module.rowCount; ++i)
-        EXPECT_STREQ(kRows[i].name, module.rows[i].name) << i;
+    ExpectPinnedTable(module, std::vector<PinnedRow>(std::begin(kRows), std::end(kRows)));
     EXPECT_EQ(64u, CommandCentre::Get().CommandCount());
 }
 
@@ -144,16 +140,16 @@ TEST_F(ApplicationCommands, EveryRowAnswersItsDefaultForAWrongCountOrAnUnknownId
     for (const char* kind : {"nxa.Application.", "nxa.Application.Library.", "nxa.Application.Kiosk.",
                              "nxa.Application.Timer."})
         ids[kind] = CallCommandSync(std::string(kind) + "create");
-    for (const RowCase& row : kRows) {
+    for (const PinnedRow& row : kRows) {
         SCOPED_TRACE(row.name);
-        if (row.argCount < 0)
+        if (row.argc < 0)
             continue; // "init" takes any count
         const std::string name = row.name;
         const std::string id = ids[name.substr(0, name.rfind('.') + 1)];
-        EXPECT_EQ(row.fallback, CallCommandSync(name, Arguments(row.argCount + 1, id))) << "one too many";
-        if (row.argCount > 0) {
-            EXPECT_EQ(row.fallback, CallCommandSync(name, Arguments(row.argCount - 1, id))) << "one short";
-            EXPECT_EQ(row.fallback, CallCommandSync(name, Arguments(row.argCount, "100000"))) << "unknown id";
+        EXPECT_EQ(row.fallback, CallCommandSync(name, Arguments(row.argc + 1, id))) << "one too many";
+        if (row.argc > 0) {
+            EXPECT_EQ(row.fallback, CallCommandSync(name, Arguments(row.argc - 1, id))) << "one short";
+            EXPECT_EQ(row.fallback, CallCommandSync(name, Arguments(row.argc, "100000"))) << "unknown id";
         }
     }
     EXPECT_EQ("0", CallCommandSync("nxa.Application.init", "1, \"two\", null"));
