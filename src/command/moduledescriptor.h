@@ -10,19 +10,7 @@
 // initialised, its rows. `rules` runs beside `rows` (same count): the argument
 // count, fallback and thread of each row, which the command centre enforces.
 //
-// A module's whole shape (see src/modules/README.md):
-//
-//   const RowSpec kRows[] = {
-//       {"nxa.Zip.create", create, 0, "-1", kAnyThread},
-//       {"nxa.Zip.zip", zip, 3, "false", kAnyThread},
-//   };
-//   ModuleDescriptor& Module()
-//   {
-//       static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-//       return module;
-//   }
-//   bool Initialise() { AppendCommandRows(Module(), kRows); return true; }
-//   void Shutdown() { ReleaseCommandRows(Module()); Objects().ClearAll(); }
+// Modules build their descriptor with ModuleFrame (moduleframe.h).
 //
 // Initialise and Shutdown are called only by the command centre, on the main
 // thread; Shutdown also for a module whose Initialise never ran.

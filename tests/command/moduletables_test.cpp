@@ -13,7 +13,7 @@ TEST(ModuleTables, DX9)
 {
     ScopedCommandCentre centre{BuiltInModules()};
     ASSERT_TRUE(centre.Initialised());
-    ExpectPinnedTable(nxaDX9::Module(), {
+    ExpectPinnedTable(nxaDX9::Frame::Descriptor(), {
                                             {"nxa.DX9.create", kAnyArgCount, "-1"},
                                             {"nxa.DX9.enable", 3, "false"},
                                             {"nxa.DX9.disable", 1, "0"},

@@ -26,23 +26,12 @@ const RowSpec kRows[] = {
 
 } // namespace
 
+struct nxaAppleScript::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+};
+
+template class ModuleFrame<nxaAppleScript::Definition>;
+
 namespace nxaAppleScript {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void Shutdown()
-{
-    ReleaseCommandRows(Module());
-}
 
 } // namespace nxaAppleScript

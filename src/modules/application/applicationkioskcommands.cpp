@@ -10,7 +10,7 @@ namespace {
 
 ObjectMap<Kiosk>& Kiosks()
 {
-    static ObjectMap<Kiosk> kiosks(nxaApplication::Objects());
+    static ObjectMap<Kiosk> kiosks(nxaApplication::Frame::Objects());
     return kiosks;
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 ObjectMap<Library>& Libraries()
 {
-    static ObjectMap<Library> libraries(nxaApplication::Objects());
+    static ObjectMap<Library> libraries(nxaApplication::Frame::Objects());
     return libraries;
 }
 

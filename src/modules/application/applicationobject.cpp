@@ -16,6 +16,6 @@ Application::~Application()
 
 ObjectMap<Application>& Applications()
 {
-    static ObjectMap<Application> applications(nxaApplication::Objects());
+    static ObjectMap<Application> applications(nxaApplication::Frame::Objects());
     return applications;
 }

@@ -8,7 +8,7 @@ namespace {
 
 ObjectMap<TimerManager>& TimerManagers()
 {
-    static ObjectMap<TimerManager> managers(nxaApplication::Objects());
+    static ObjectMap<TimerManager> managers(nxaApplication::Frame::Objects());
     return managers;
 }
 

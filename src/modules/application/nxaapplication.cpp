@@ -97,34 +97,17 @@ static_assert(sizeof(kRows) / sizeof(kRows[0]) == 64, "the Application module ha
 
 } // namespace
 
+struct nxaApplication::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+    // Rows are added only once the key-lock library is loaded; it is
+    // unloaded after the objects are released.
+    static bool Start() { return LoadKeyLockLibrary(); }
+    static void Stop() { UnloadKeyLockLibrary(); }
+};
+
+template class ModuleFrame<nxaApplication::Definition>;
+
 namespace nxaApplication {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-ModuleObjects& Objects()
-{
-    static ModuleObjects objects;
-    return objects;
-}
-
-bool Initialise()
-{
-    if (!LoadKeyLockLibrary())
-        return false;
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void Shutdown()
-{
-    ReleaseCommandRows(Module());
-    Objects().ClearAll();
-    UnloadKeyLockLibrary();
-}
 
 void BroadcastEvent(const std::string& payload, const std::string& eventName)
 {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "moduledescriptor.h"
-#include "moduleobjects.h"
+#include "moduleframe.h"
 
 #include <cstdint>
 #include <string>
@@ -20,19 +19,10 @@ struct json_object;
 // they would for static members.
 namespace nxaApplication {
 
-// The module's entry in the start-up list.
-ModuleDescriptor& Module();
-// Loads the key-lock library and appends the module's rows; false (and no
-// rows) when the library cannot be loaded.
-bool Initialise();
-// Frees the rows, releases every object of the module (main thread: timers
-// and voices belong to it), unloads the key-lock library. The descriptor
-// keeps its two functions, so the module can be initialised again.
-void Shutdown();
-
-// The module's object maps (Application, Library, Kiosk, Timer) and their
-// one lock.
-ModuleObjects& Objects();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects().
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 // Posts the event to every Application object of every form, in ascending id
 // order, each addressed with its own form id and caller id. Any thread.
@@ -41,3 +31,5 @@ void BroadcastEvent(const std::string& payload, const std::string& eventName);
 void BroadcastFormEvent(int32_t formId, const std::string& eventName, const std::string& payload);
 
 } // namespace nxaApplication
+
+extern template class ModuleFrame<nxaApplication::Definition>;

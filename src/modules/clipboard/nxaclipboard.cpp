@@ -22,24 +22,13 @@ json_object* NoAnswer()
 
 } // namespace
 
+struct nxaClipboard::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+};
+
+template class ModuleFrame<nxaClipboard::Definition>;
+
 namespace nxaClipboard {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void Shutdown()
-{
-    ReleaseCommandRows(Module());
-}
 
 json_object* __cdecl clear(CallInfo*, int32_t, json_object**)
 {

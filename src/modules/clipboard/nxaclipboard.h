@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commandrow.h"
-#include "moduledescriptor.h"
+#include "moduleframe.h"
 
 #include <cstdint>
 
@@ -10,9 +10,10 @@
 // no state; every row takes any arguments and answers "".
 namespace nxaClipboard {
 
-ModuleDescriptor& Module();
-bool Initialise();
-void Shutdown();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects().
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 // Empties the clipboard.
 json_object* __cdecl clear(CallInfo* call, int32_t argc, json_object** argv);
@@ -25,3 +26,5 @@ json_object* __cdecl cut(CallInfo* call, int32_t argc, json_object** argv);
 json_object* __cdecl paste(CallInfo* call, int32_t argc, json_object** argv);
 
 } // namespace nxaClipboard
+
+extern template class ModuleFrame<nxaClipboard::Definition>;

@@ -25,25 +25,25 @@ const wchar_t kSaveDialogWildcard[] = L"*.*";
 // Dialogs and BrowseFileToSave objects hold nothing but where their events go.
 ObjectMap<EventDispatcher>& DialogTargets()
 {
-    static ObjectMap<EventDispatcher> targets(Objects());
+    static ObjectMap<EventDispatcher> targets(Frame::Objects());
     return targets;
 }
 
 ObjectMap<BrowseFile>& BrowseFiles()
 {
-    static ObjectMap<BrowseFile> files(Objects());
+    static ObjectMap<BrowseFile> files(Frame::Objects());
     return files;
 }
 
 ObjectMap<EventDispatcher>& SaveDialogs()
 {
-    static ObjectMap<EventDispatcher> dialogs(Objects());
+    static ObjectMap<EventDispatcher> dialogs(Frame::Objects());
     return dialogs;
 }
 
 ObjectMap<BrowseFolder>& BrowseFolders()
 {
-    static ObjectMap<BrowseFolder> folders(Objects());
+    static ObjectMap<BrowseFolder> folders(Frame::Objects());
     return folders;
 }
 
@@ -155,31 +155,13 @@ static_assert(sizeof(kRows) / sizeof(kRows[0]) == 23, "the Dialogs module has 23
 
 } // namespace
 
+struct nxaDialogs::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+};
+
+template class ModuleFrame<nxaDialogs::Definition>;
+
 namespace nxaDialogs {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-ModuleObjects& Objects()
-{
-    static ModuleObjects objects;
-    return objects;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void Shutdown()
-{
-    ReleaseCommandRows(Module());
-    Objects().ClearAll();
-}
 
 json_object* __cdecl dialogsCreate(CallInfo* call, int32_t, json_object**)
 {

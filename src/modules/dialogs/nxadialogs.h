@@ -1,8 +1,7 @@
 #pragma once
 
 #include "commandrow.h"
-#include "moduledescriptor.h"
-#include "moduleobjects.h"
+#include "moduleframe.h"
 
 #include <cstdint>
 
@@ -17,10 +16,10 @@
 // BrowseFileToSave and BrowseFolder.
 namespace nxaDialogs {
 
-ModuleDescriptor& Module();
-bool Initialise();
-void Shutdown();
-ModuleObjects& Objects();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects().
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 // () -> new Dialogs id.
 json_object* __cdecl dialogsCreate(CallInfo* call, int32_t argc, json_object** argv);
@@ -53,3 +52,5 @@ json_object* __cdecl browseFolderCreate(CallInfo* call, int32_t argc, json_objec
 json_object* __cdecl browseFolderShow(CallInfo* call, int32_t argc, json_object** argv);
 
 } // namespace nxaDialogs
+
+extern template class ModuleFrame<nxaDialogs::Definition>;

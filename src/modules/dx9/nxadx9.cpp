@@ -46,24 +46,13 @@ const RowSpec kRows[] = {
 
 } // namespace
 
+struct nxaDX9::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+};
+
+template class ModuleFrame<nxaDX9::Definition>;
+
 namespace nxaDX9 {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void Shutdown()
-{
-    ReleaseCommandRows(Module());
-}
 
 json_object* __cdecl create(CallInfo*, int32_t, json_object**)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commandrow.h"
-#include "moduledescriptor.h"
+#include "moduleframe.h"
 
 #include <cstdint>
 
@@ -12,9 +12,10 @@
 // "enable", "disable" and "enumerateModes" is an id that is read and ignored.
 namespace nxaDX9 {
 
-ModuleDescriptor& Module();
-bool Initialise();
-void Shutdown();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects().
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 // -1, whatever the arguments.
 json_object* __cdecl create(CallInfo* call, int32_t argc, json_object** argv);
@@ -26,3 +27,5 @@ json_object* __cdecl disable(CallInfo* call, int32_t argc, json_object** argv);
 json_object* __cdecl enumerateModes(CallInfo* call, int32_t argc, json_object** argv);
 
 } // namespace nxaDX9
+
+extern template class ModuleFrame<nxaDX9::Definition>;

@@ -15,7 +15,7 @@ namespace {
 
 ObjectMap<Encryptor>& Encryptors()
 {
-    static ObjectMap<Encryptor> encryptors(nxaEncryption::Objects());
+    static ObjectMap<Encryptor> encryptors(nxaEncryption::Frame::Objects());
     return encryptors;
 }
 
@@ -64,31 +64,13 @@ const RowSpec kRows[] = {
 
 } // namespace
 
+struct nxaEncryption::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+};
+
+template class ModuleFrame<nxaEncryption::Definition>;
+
 namespace nxaEncryption {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-ModuleObjects& Objects()
-{
-    static ModuleObjects objects;
-    return objects;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void Shutdown()
-{
-    ReleaseCommandRows(Module());
-    Objects().ClearAll();
-}
 
 json_object* __cdecl create(CallInfo* call, int32_t, json_object**)
 {

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "commandrow.h"
-#include "moduledescriptor.h"
-#include "moduleobjects.h"
+#include "moduleframe.h"
 
 #include <cstdint>
 
@@ -14,11 +13,10 @@ struct json_object;
 // asynchronously report "onComplete" or "onIOError" to the object's creator.
 namespace nxaEncryption {
 
-ModuleDescriptor& Module();
-bool Initialise();
-// Frees the rows and releases every object; ids keep counting on.
-void Shutdown();
-ModuleObjects& Objects();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects().
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 // () -> new id (-1)
 json_object* __cdecl create(CallInfo* call, int32_t argc, json_object** argv);
@@ -32,3 +30,5 @@ json_object* __cdecl encryptFile(CallInfo* call, int32_t argc, json_object** arg
 json_object* __cdecl encryptString(CallInfo* call, int32_t argc, json_object** argv);
 
 } // namespace nxaEncryption
+
+extern template class ModuleFrame<nxaEncryption::Definition>;

@@ -14,7 +14,7 @@ namespace {
 
 ObjectMap<BinaryFile>& BinaryFiles()
 {
-    static ObjectMap<BinaryFile> binaryFiles(nxaFileSystem::Objects());
+    static ObjectMap<BinaryFile> binaryFiles(nxaFileSystem::Frame::Objects());
     return binaryFiles;
 }
 

@@ -4,6 +4,6 @@
 
 ObjectMap<FileSystem>& FileSystems()
 {
-    static ObjectMap<FileSystem> fileSystems(nxaFileSystem::Objects());
+    static ObjectMap<FileSystem> fileSystems(nxaFileSystem::Frame::Objects());
     return fileSystems;
 }

@@ -36,30 +36,12 @@ const RowSpec kRows[] = {
 
 } // namespace
 
+struct nxaFileSystem::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+};
+
+template class ModuleFrame<nxaFileSystem::Definition>;
+
 namespace nxaFileSystem {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-ModuleObjects& Objects()
-{
-    static ModuleObjects objects;
-    return objects;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void Shutdown()
-{
-    ReleaseCommandRows(Module());
-    Objects().ClearAll();
-}
 
 } // namespace nxaFileSystem

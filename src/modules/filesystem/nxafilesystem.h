@@ -1,7 +1,6 @@
 #pragma once
 
-#include "moduledescriptor.h"
-#include "moduleobjects.h"
+#include "moduleframe.h"
 
 // The FileSystem module: files read and written as texts, hex texts and byte
 // buffers, copied, deleted and measured, file-type associations and shell
@@ -9,14 +8,11 @@
 // binaryfilecommands.h.
 namespace nxaFileSystem {
 
-// The module's entry in the start-up list.
-ModuleDescriptor& Module();
-// Appends the module's rows.
-bool Initialise();
-// Frees the rows and releases every object; the id counters go on.
-void Shutdown();
-
-// The module's object maps (FileSystem, BinaryFile) and their one lock.
-ModuleObjects& Objects();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects().
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 } // namespace nxaFileSystem
+
+extern template class ModuleFrame<nxaFileSystem::Definition>;

@@ -28,24 +28,13 @@ const RowSpec kRows[] = {
 
 } // namespace
 
+struct nxaMacShell::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+};
+
+template class ModuleFrame<nxaMacShell::Definition>;
+
 namespace nxaMacShell {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void Shutdown()
-{
-    ReleaseCommandRows(Module());
-}
 
 json_object* __cdecl create(CallInfo* call, int32_t, json_object**)
 {

@@ -2,7 +2,7 @@
 
 #include "commandrow.h"
 #include "eventdispatcher.h"
-#include "moduledescriptor.h"
+#include "moduleframe.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,11 +14,10 @@ struct json_object;
 // arguments, and does nothing else.
 namespace nxaMacShell {
 
-ModuleDescriptor& Module();
-// Appends the six rows; always succeeds.
-bool Initialise();
-// Frees the rows. The dispatcher of the first create stays.
-void Shutdown();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects().
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 // -1. The first create of the process keeps a dispatcher for the calling
 // form and caller until the process ends; nothing is ever sent through it.
@@ -27,3 +26,5 @@ json_object* __cdecl create(CallInfo* call, int32_t argc, json_object** argv);
 std::shared_ptr<const EventDispatcher> KeptDispatcher();
 
 } // namespace nxaMacShell
+
+extern template class ModuleFrame<nxaMacShell::Definition>;

@@ -49,31 +49,13 @@ const RowSpec kRows[] = {
 
 } // namespace
 
+struct nxaSystem::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+};
+
+template class ModuleFrame<nxaSystem::Definition>;
+
 namespace nxaSystem {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, ModuleShutdown);
-    return module;
-}
-
-ModuleObjects& Objects()
-{
-    static ModuleObjects objects;
-    return objects;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void ModuleShutdown()
-{
-    ReleaseCommandRows(Module());
-    Objects().ClearAll();
-}
 
 json_object* __cdecl create(CallInfo*, int32_t, json_object**)
 {

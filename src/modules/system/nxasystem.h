@@ -1,8 +1,7 @@
 #pragma once
 
 #include "commandrow.h"
-#include "moduledescriptor.h"
-#include "moduleobjects.h"
+#include "moduleframe.h"
 
 #include <cstdint>
 
@@ -14,20 +13,14 @@ struct json_object;
 // and the module raises no events.
 namespace nxaSystem {
 
-// The module's entry in the start-up list.
-ModuleDescriptor& Module();
-// Appends the module's rows; always succeeds.
-bool Initialise();
-// Frees the rows, then empties the module's object maps (their ids keep
-// counting on). The descriptor keeps its two functions, so the module can be
-// initialised again.
-void ModuleShutdown();
-
-// The module's object maps (Sys, and those of the later groups) and their
-// one lock.
-ModuleObjects& Objects();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects().
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 // (any arguments): enters a new Sys and answers its id.
 json_object* __cdecl create(CallInfo* call, int32_t argc, json_object** argv);
 
 } // namespace nxaSystem
+
+extern template class ModuleFrame<nxaSystem::Definition>;

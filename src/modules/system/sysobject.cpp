@@ -4,6 +4,6 @@
 
 ObjectMap<Sys>& Systems()
 {
-    static ObjectMap<Sys> systems(nxaSystem::Objects());
+    static ObjectMap<Sys> systems(nxaSystem::Frame::Objects());
     return systems;
 }

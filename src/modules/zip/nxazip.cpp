@@ -10,7 +10,7 @@ namespace {
 
 ObjectMap<Zipper>& Zippers()
 {
-    static ObjectMap<Zipper> zippers(nxaZip::Objects());
+    static ObjectMap<Zipper> zippers(nxaZip::Frame::Objects());
     return zippers;
 }
 
@@ -23,31 +23,13 @@ const RowSpec kRows[] = {
 
 } // namespace
 
+struct nxaZip::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+};
+
+template class ModuleFrame<nxaZip::Definition>;
+
 namespace nxaZip {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-ModuleObjects& Objects()
-{
-    static ModuleObjects objects;
-    return objects;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void Shutdown()
-{
-    ReleaseCommandRows(Module());
-    Objects().ClearAll();
-}
 
 json_object* __cdecl create(CallInfo*, int32_t, json_object**)
 {

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "commandrow.h"
-#include "moduledescriptor.h"
-#include "moduleobjects.h"
+#include "moduleframe.h"
 
 #include <cstdint>
 
@@ -13,11 +12,10 @@ struct json_object;
 // its result; the module sends no events.
 namespace nxaZip {
 
-ModuleDescriptor& Module();
-bool Initialise();
-// Frees the rows and releases every Zipper; ids keep counting on.
-void Shutdown();
-ModuleObjects& Objects();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects().
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 // () -> new Zipper id (-1)
 json_object* __cdecl create(CallInfo* call, int32_t argc, json_object** argv);
@@ -27,3 +25,5 @@ json_object* __cdecl zip(CallInfo* call, int32_t argc, json_object** argv);
 json_object* __cdecl unzip(CallInfo* call, int32_t argc, json_object** argv);
 
 } // namespace nxaZip
+
+extern template class ModuleFrame<nxaZip::Definition>;

@@ -28,9 +28,9 @@ const std::vector<PinnedRow> kRows = {
 TEST(AppleScript, EveryRowAnswersItsConstantForAnyArguments)
 {
     EventCapture events;
-    ScopedCommandCentre centre({&nxaAppleScript::Module()});
+    ScopedCommandCentre centre({&nxaAppleScript::Frame::Descriptor()});
     ASSERT_TRUE(centre.Initialised());
-    ExpectPinnedTable(nxaAppleScript::Module(), kRows);
+    ExpectPinnedTable(nxaAppleScript::Frame::Descriptor(), kRows);
 
     // Each row answers its constant, the pinned fallback.
     for (const PinnedRow& row : kRows) {

@@ -125,7 +125,7 @@ TEST_F(ApplicationCommands, RegistersItsRowsInOrder)
 {
     ApplicationModuleScope scope(content);
     ASSERT_TRUE(scope.Ready());
-    const ModuleDescriptor& module = nxaApplication::Module();
+    const ModuleDescriptor& module = nxaApplication::Frame::Descriptor();
     ASSERT_EQ(64, module.rowCount);
     ExpectPinnedTable(module, std::vector<PinnedRow>(std::begin(kRows), std::end(kRows)));
     EXPECT_EQ(64u, CommandCentre::Get().CommandCount());

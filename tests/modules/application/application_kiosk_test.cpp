@@ -58,7 +58,7 @@ protected:
 
 TEST_F(KioskTest, EachCommandMakesItsOneCall)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     ASSERT_TRUE(centre.Initialised());
     const std::string id = CreateKiosk();
     struct Case {
@@ -100,7 +100,7 @@ TEST_F(KioskTest, EachCommandMakesItsOneCall)
 
 TEST_F(KioskTest, LoginScreenIsInstalledAndRemovedOnlyWhenNeeded)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     const std::string id = CreateKiosk();
     TakeLog();
     const std::vector<std::string> askOnly = {"wlIsDwlInstalled()"};
@@ -117,7 +117,7 @@ TEST_F(KioskTest, LoginScreenIsInstalledAndRemovedOnlyWhenNeeded)
 
 TEST_F(KioskTest, WrongCallsAnswerTheirDefaultAndCallNothing)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     const std::string id = CreateKiosk();
     EXPECT_EQ("-1", CallCommandSync(Kiosk("create"), "1"));
     TakeLog();
@@ -133,7 +133,7 @@ TEST_F(KioskTest, WrongCallsAnswerTheirDefaultAndCallNothing)
 
 TEST_F(KioskTest, IdsCountUpFromTheFirstCreate)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     const int first = std::stoi(CreateKiosk());
     EXPECT_EQ(std::to_string(first + 1), CreateKiosk());
     EXPECT_EQ(std::to_string(first + 2), CreateKiosk());
@@ -141,7 +141,7 @@ TEST_F(KioskTest, IdsCountUpFromTheFirstCreate)
 
 TEST_F(KioskTest, DisableAltEscNamesTheCallingFormsWindow)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     const std::string id = CreateKiosk();
     auto form = std::make_unique<WindowedForm>(3);
     const std::string window = std::to_string(reinterpret_cast<uintptr_t>(form->GetHWND()));
@@ -170,7 +170,7 @@ TEST_F(KioskTest, ShutDownEndsTheLibraryAndDeletesItsCopy)
 {
     wxString copyPath;
     {
-        ScopedCommandCentre centre({&nxaApplication::Module()});
+        ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
         ASSERT_TRUE(centre.Initialised());
         copyPath = KeyLockLibrary::Get().TemporaryPath();
         EXPECT_TRUE(wxFileExists(copyPath));
@@ -188,7 +188,7 @@ TEST_F(KioskTest, ShutDownEndsTheLibraryAndDeletesItsCopy)
 
 TEST_F(KioskTest, LibraryWithoutAnExportStillLoads)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     const std::string library = ReadFileText(wxString(KOVA_KEYLOCK_NOITEM_DLL).ToStdWstring());
     ASSERT_FALSE(library.empty());
     ASSERT_TRUE(KeyLockLibrary::Get().Load(reinterpret_cast<const uint8_t*>(library.data()), library.size()));

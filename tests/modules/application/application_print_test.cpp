@@ -234,7 +234,7 @@ TEST(PrintTextTest, WithoutAPrinterNothingHappens)
 
 TEST(PrintVarTest, CommandPrintsForAKnownApplicationOnly)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     ASSERT_TRUE(centre.Initialised());
     std::vector<SeenRequest> seen;
     ScopedDialogRunner runner(RecordingRunner(seen, FALSE, nullptr));

@@ -98,7 +98,7 @@ protected:
 
 TEST_F(SpeechTest, AsynchronousSayReportsCompletionOnce)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     ASSERT_TRUE(centre.Initialised());
     EventCapture capture;
     const std::string id = CallCommandSync("nxa.Application.create", "", 1, 4);
@@ -122,7 +122,7 @@ TEST_F(SpeechTest, AsynchronousSayReportsCompletionOnce)
 
 TEST_F(SpeechTest, SynchronousSaySpeaksWithoutReport)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     EventCapture capture;
     const std::string id = CallCommandSync("nxa.Application.create");
     EXPECT_EQ("0", CallCommandSync("nxa.Application.say", Say(id, "quietly")));
@@ -134,7 +134,7 @@ TEST_F(SpeechTest, SynchronousSaySpeaksWithoutReport)
 
 TEST_F(SpeechTest, SecondSayTakesOverTheFirstsReport)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     EventCapture capture;
     const std::string id = CallCommandSync("nxa.Application.create");
     CallCommandAsync("nxa.Application.say", Say(id, "one"));
@@ -161,7 +161,7 @@ TEST_F(SpeechTest, NothingIsReportedWhenThereIsNothingToWaitFor)
         m_record->complete = true;
         if (entry.noVoice)
             SetSpeechVoiceFactory([] { return std::unique_ptr<SpeechVoice>(); });
-        ScopedCommandCentre centre({&nxaApplication::Module()});
+        ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
         EventCapture capture;
         const std::string id = CallCommandSync("nxa.Application.create");
         EXPECT_NE("-1", id);
@@ -176,7 +176,7 @@ TEST_F(SpeechTest, NothingIsReportedWhenThereIsNothingToWaitFor)
 
 TEST_F(SpeechTest, WrongCallsAnswerZeroAndSpeakNothing)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     const std::string id = CallCommandSync("nxa.Application.create");
     EXPECT_EQ("0", CallCommandSync("nxa.Application.say", id));
     EXPECT_EQ("0", CallCommandSync("nxa.Application.say", Say(id, "a") + ", 1"));
@@ -186,7 +186,7 @@ TEST_F(SpeechTest, WrongCallsAnswerZeroAndSpeakNothing)
 
 TEST_F(SpeechTest, VoiceIsMadeOnTheMainThread)
 {
-    ScopedCommandCentre centre({&nxaApplication::Module()});
+    ScopedCommandCentre centre({&nxaApplication::Frame::Descriptor()});
     // An asynchronous create runs on the worker; the voice still comes from
     // the main thread.
     CallCommandAsync("nxa.Application.create");

@@ -44,7 +44,7 @@ bool EventsStop(const EventCapture& capture, int periodMs)
 
 class TimerTest : public testing::Test {
 protected:
-    TimerTest() : m_centre({&nxaApplication::Module()}) {}
+    TimerTest() : m_centre({&nxaApplication::Frame::Descriptor()}) {}
 
     ScopedCommandCentre m_centre;
     EventCapture m_capture;

@@ -36,7 +36,7 @@ bool InstallPackage(const PackageContent& content)
 } // namespace
 
 ApplicationModuleScope::ApplicationModuleScope(const PackageContent& content)
-    : m_packageRead(InstallPackage(content)), m_centre({&nxaApplication::Module()})
+    : m_packageRead(InstallPackage(content)), m_centre({&nxaApplication::Frame::Descriptor()})
 {
 }
 

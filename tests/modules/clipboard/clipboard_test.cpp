@@ -85,15 +85,15 @@ protected:
         ASSERT_TRUE(PumpEventsUntil([&] { return marker.Events().size() >= 4; }, 10000)) << name;
     }
 
-    ScopedCommandCentre centre{{&nxaClipboard::Module()}};
+    ScopedCommandCentre centre{{&nxaClipboard::Frame::Descriptor()}};
     StandInForm form{0, "main"};
 };
 
 TEST(ClipboardTable, PinnedRows)
 {
-    ScopedCommandCentre centre{{&nxaClipboard::Module()}};
+    ScopedCommandCentre centre{{&nxaClipboard::Frame::Descriptor()}};
     ASSERT_TRUE(centre.Initialised());
-    ExpectPinnedTable(nxaClipboard::Module(), {
+    ExpectPinnedTable(nxaClipboard::Frame::Descriptor(), {
                                                   {"nxa.Clipboard.clear", kAnyArgCount, "\"\""},
                                                   {"nxa.Clipboard.copyString", kAnyArgCount, "\"\""},
                                                   {"nxa.Clipboard.copy", kAnyArgCount, "\"\""},

@@ -65,7 +65,7 @@ protected:
 
     std::string Create(const std::string& kind) { return CallCommandSync(kind + ".create"); }
 
-    ScopedCommandCentre centre{{&nxaDialogs::Module()}};
+    ScopedCommandCentre centre{{&nxaDialogs::Frame::Descriptor()}};
     StandInForm form{0, "main"};
     EventCapture events;
 };

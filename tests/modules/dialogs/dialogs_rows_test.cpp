@@ -58,7 +58,7 @@ protected:
         return texts;
     }
 
-    ScopedCommandCentre centre{{&nxaDialogs::Module()}};
+    ScopedCommandCentre centre{{&nxaDialogs::Frame::Descriptor()}};
     StandInForm form{0, "main"};
     ScopedRecordingPresenter presenter;
     EventCapture events;
@@ -69,9 +69,9 @@ private:
 
 TEST(DialogsTable, PinnedRows)
 {
-    ScopedCommandCentre centre{{&nxaDialogs::Module()}};
+    ScopedCommandCentre centre{{&nxaDialogs::Frame::Descriptor()}};
     ASSERT_TRUE(centre.Initialised());
-    ExpectPinnedTable(nxaDialogs::Module(), {
+    ExpectPinnedTable(nxaDialogs::Frame::Descriptor(), {
                                                 {"nxa.Dialogs.create", 0, "-1"},
                                                 {"nxa.Dialogs.inputBox", 3, "\"\""},
                                                 {"nxa.Dialogs.prompt", 2, "0"},

@@ -74,7 +74,7 @@ const CommandCase kCases[] = {
 
 TEST(DX9Commands, RowsAnswerDefaultsAndOnlyForm0ReachesItsFullScreen)
 {
-    ScopedCommandCentre centre({&nxaDX9::Module()});
+    ScopedCommandCentre centre({&nxaDX9::Frame::Descriptor()});
     ASSERT_TRUE(centre.Initialised());
     for (const CommandCase& c : kCases) {
         SCOPED_TRACE(c.what);
@@ -96,7 +96,7 @@ TEST(DX9Commands, RowsAnswerDefaultsAndOnlyForm0ReachesItsFullScreen)
 
 TEST(DX9Commands, QueuedCallsWorkOnTheMainThread)
 {
-    ScopedCommandCentre centre({&nxaDX9::Module()});
+    ScopedCommandCentre centre({&nxaDX9::Frame::Descriptor()});
     ScreenStandInForm form0(0, true);
     CallCommandAsync(kEnable, "0, 640, 480", 0);
     CallCommandAsync(kDisable, "0", 0);

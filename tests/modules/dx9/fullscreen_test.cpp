@@ -205,7 +205,7 @@ TEST_F(FullScreenTest, AdapterModesAreX8R8G8B8AndIncludeTheDesktop)
 // The whole road: movie calls, the module, form 0, the device.
 class FullScreenCommandsTest : public FullScreenTest {
 protected:
-    ScopedCommandCentre m_centre{{&nxaDX9::Module()}};
+    ScopedCommandCentre m_centre{{&nxaDX9::Frame::Descriptor()}};
     WindowScreenForm m_form0{0};
 };
 

@@ -135,7 +135,7 @@ std::string KeyOfLength(size_t length)
 
 class EncryptionCommands : public testing::Test {
 protected:
-    EncryptionCommands() : centre({&nxaEncryption::Module()}), form(0, "main")
+    EncryptionCommands() : centre({&nxaEncryption::Frame::Descriptor()}), form(0, "main")
     {
         EXPECT_TRUE(centre.Initialised());
         id = CallCommandSync("nxa.Encryption.create", "", 0, 7);
@@ -209,7 +209,7 @@ TEST(EncryptedText, AcceptsOnlyWholeBase64GroupsWithPaddingAtTheEnd)
 
 TEST_F(EncryptionCommands, PinnedTableAndUnknownIds)
 {
-    ExpectPinnedTable(nxaEncryption::Module(), {
+    ExpectPinnedTable(nxaEncryption::Frame::Descriptor(), {
                                                    {"nxa.Encryption.create", 0, "-1"},
                                                    {"nxa.Encryption.decryptFile", 4, "false"},
                                                    {"nxa.Encryption.decryptString", 3, "null"},

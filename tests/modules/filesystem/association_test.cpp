@@ -68,7 +68,7 @@ TEST(FileAssociation, ExtensionDottedExtensionAndExistingFileFindTheProgram)
     ASSERT_TRUE(classes.Register(L".kovatest", L"Kova.TestFile", std::wstring(L"\"") + kViewer + L"\" \"%1\""));
     ScratchFolder folder;
     ASSERT_TRUE(WriteBytes(folder / L"a.kovatest", "x"));
-    ScopedCommandCentre centre{{&nxaFileSystem::Module()}};
+    ScopedCommandCentre centre{{&nxaFileSystem::Frame::Descriptor()}};
     const std::string id = CreateObject("nxa.FileSystem.create");
 
     const std::wstring arguments[] = {L"kovatest", L".kovatest", folder / L"a.kovatest"};

@@ -24,7 +24,7 @@ protected:
     std::wstring PathOf(const std::wstring& name) const { return m_folder / name; }
     std::string Arg(const std::wstring& name) const { return JsonText(m_folder / name); }
 
-    ScopedCommandCentre m_centre{{&nxaFileSystem::Module()}};
+    ScopedCommandCentre m_centre{{&nxaFileSystem::Frame::Descriptor()}};
     ScratchFolder m_folder;
 };
 

@@ -12,7 +12,7 @@ namespace {
 // once per process.
 TEST(FreshModule, CountersStartAtZeroApartAndCreateWithArgumentsMakesNothing)
 {
-    ScopedCommandCentre centre{{&nxaFileSystem::Module()}};
+    ScopedCommandCentre centre{{&nxaFileSystem::Frame::Descriptor()}};
     ASSERT_TRUE(centre.Initialised());
     EXPECT_EQ("-1", CallCommandSync("nxa.FileSystem.create", "1"));
     EXPECT_EQ("-1", CallCommandSync("nxa.FileSystem.BinaryFile.create", "null"));
@@ -27,9 +27,9 @@ TEST(FreshModule, CountersStartAtZeroApartAndCreateWithArgumentsMakesNothing)
 
 TEST(FileSystemTable, RowsInTheirOrderWithCountsAndFallbacks)
 {
-    ScopedCommandCentre centre{{&nxaFileSystem::Module()}};
+    ScopedCommandCentre centre{{&nxaFileSystem::Frame::Descriptor()}};
     ASSERT_TRUE(centre.Initialised());
-    ExpectPinnedTable(nxaFileSystem::Module(), {
+    ExpectPinnedTable(nxaFileSystem::Frame::Descriptor(), {
                                                    {"nxa.FileSystem.create", 0, "-1"},
                                                    {"nxa.FileSystem.appendFile", 3, "false"},
                                                    {"nxa.FileSystem.copyFile", 3, "false"},

@@ -83,7 +83,7 @@ protected:
         EXPECT_EQ(2, fields.iconIndex);
     }
 
-    ScopedCommandCentre m_centre{{&nxaFileSystem::Module()}};
+    ScopedCommandCentre m_centre{{&nxaFileSystem::Frame::Descriptor()}};
     ScratchFolder m_folder;
     std::string m_id = CreateObject("nxa.FileSystem.create");
 };

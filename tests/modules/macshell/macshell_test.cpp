@@ -22,9 +22,9 @@ const std::vector<PinnedRow> kRows = {
 TEST(MacShell, EveryRowAnswersItsConstantForAnyArguments)
 {
     EventCapture events;
-    ScopedCommandCentre centre({&nxaMacShell::Module()});
+    ScopedCommandCentre centre({&nxaMacShell::Frame::Descriptor()});
     ASSERT_TRUE(centre.Initialised());
-    ExpectPinnedTable(nxaMacShell::Module(), kRows);
+    ExpectPinnedTable(nxaMacShell::Frame::Descriptor(), kRows);
 
     // The first create of the process, by the asynchronous road.
     EXPECT_EQ(nullptr, nxaMacShell::KeptDispatcher());
@@ -47,7 +47,7 @@ TEST(MacShell, EveryRowAnswersItsConstantForAnyArguments)
 
 TEST(MacShell, TheDispatcherOutlivesTheModule)
 {
-    { ScopedCommandCentre centre({&nxaMacShell::Module()}); }
+    { ScopedCommandCentre centre({&nxaMacShell::Frame::Descriptor()}); }
     ASSERT_NE(nullptr, nxaMacShell::KeptDispatcher());
     EXPECT_EQ(3, nxaMacShell::KeptDispatcher()->formId);
 }

@@ -18,7 +18,7 @@ namespace {
 
 std::vector<ModuleDescriptor*> Modules()
 {
-    return {&nxaSystem::Module(), &nxaMacShell::Module(), &nxaAppleScript::Module()};
+    return {&nxaSystem::Frame::Descriptor(), &nxaMacShell::Frame::Descriptor(), &nxaAppleScript::Frame::Descriptor()};
 }
 
 // getNumberOfVolumes answers 0 for a known id, its fallback -1 otherwise.

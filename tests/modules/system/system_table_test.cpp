@@ -17,7 +17,7 @@ namespace {
 TEST(SystemTable, RowsInRegistrationOrder)
 {
     SystemRowsTest system;
-    ExpectPinnedTable(nxaSystem::Module(), {
+    ExpectPinnedTable(nxaSystem::Frame::Descriptor(), {
         {"nxa.System.create", kAnyArgCount, "-1"},
         {"nxa.System.closeCDTray", 2, "0"},
         {"nxa.System.getFreeSpace", 2, "-1"},

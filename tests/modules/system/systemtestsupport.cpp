@@ -7,7 +7,7 @@
 #include <json-c/json.h>
 
 SystemRowsTest::SystemRowsTest()
-    : m_centre({&nxaSystem::Module()}), m_id(CallCommandSync("nxa.System.create"))
+    : m_centre({&nxaSystem::Frame::Descriptor()}), m_id(CallCommandSync("nxa.System.create"))
 {
 }
 

@@ -120,7 +120,7 @@ std::string Pattern(size_t length)
 
 class ZipCommands : public testing::Test {
 protected:
-    ZipCommands() : centre({&nxaZip::Module()})
+    ZipCommands() : centre({&nxaZip::Frame::Descriptor()})
     {
         EXPECT_TRUE(centre.Initialised());
         id = CallCommandSync("nxa.Zip.create");
@@ -159,7 +159,7 @@ TEST(ZipEntryNames, OnlyNamesThatStayInsideTheDestinationAreSafe)
 
 TEST_F(ZipCommands, PinnedTable)
 {
-    ExpectPinnedTable(nxaZip::Module(), {
+    ExpectPinnedTable(nxaZip::Frame::Descriptor(), {
                                             {"nxa.Zip.create", 0, "-1"},
                                             {"nxa.Zip.zip", 3, "false"},
                                             {"nxa.Zip.unzip", 3, "0"},
