@@ -2,35 +2,11 @@
 
 #include "fileassociation.h"
 #include "fileoperations.h"
-#include "filesystemobject.h"
+#include "filesystemrows.h"
 #include "filetext.h"
-#include "objectrows.h"
 #include "shellshortcut.h"
 
 #include <string>
-
-namespace {
-
-// Answers the work's result for the FileSystem named by the first argument.
-template <class Work>
-json_object* WithFileSystem(int32_t argc, json_object** argv, Work&& work)
-{
-    return WithObject(FileSystems(), argc, argv, [&](FileSystem&) { return work(); });
-}
-
-// An operation that reports its outcome to the FileSystem's creator when it
-// came by the asynchronous road; answers it as a flag.
-template <class Operation>
-json_object* ReportedOperation(const CallInfo& call, int32_t argc, json_object** argv, Operation&& operation)
-{
-    return WithObject(FileSystems(), argc, argv, [&](FileSystem& fileSystem) {
-        const bool succeeded = operation();
-        EventDispatcher::ReportOutcome(call, fileSystem, succeeded);
-        return MakeFlag(succeeded);
-    });
-}
-
-} // namespace
 
 namespace nxaFileSystem {
 

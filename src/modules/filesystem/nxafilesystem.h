@@ -4,7 +4,9 @@
 
 // The FileSystem module: files read and written as texts, hex texts and byte
 // buffers, copied, deleted and measured, file-type associations and shell
-// shortcuts. Its row handlers are declared in filecommands.h and
+// shortcuts; folders made, copied, deleted, listed, searched and measured,
+// the working folder, attribute flags, file times and path forms. Its row
+// handlers are declared in filecommands.h, foldercommands.h and
 // binaryfilecommands.h.
 namespace nxaFileSystem {
 

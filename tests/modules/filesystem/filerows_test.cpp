@@ -214,16 +214,6 @@ TEST_F(FileRows, GetFileSizeCountsPast4GiB)
     EXPECT_EQ("\"4294967297\"", Call("getFileSize", Arg(L"sparse.bin")));
 }
 
-std::vector<std::string> EventTexts(const EventCapture& capture)
-{
-    std::vector<std::string> texts;
-    for (const AsyncEventData& event : capture.Events()) {
-        texts.push_back(std::to_string(event.formId) + " " + std::to_string(event.callerId) + " " +
-                        wxString(event.eventName + L" " + event.payload).ToStdString());
-    }
-    return texts;
-}
-
 TEST_F(FileRows, QueuedOperationsReportToTheCreatorOfTheObject)
 {
     const std::string reporter = CreateObject("nxa.FileSystem.create", 3, 7);

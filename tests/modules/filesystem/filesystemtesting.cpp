@@ -1,6 +1,7 @@
 #include "filesystemtesting.h"
 
 #include "commandcalls.h"
+#include "eventcapture.h"
 #include "textconv.h"
 #include "wholefile.h"
 
@@ -30,4 +31,23 @@ bool FileIsMissing(const std::wstring& path)
 std::string CreateObject(const std::string& createRow, int32_t formId, int32_t callerId)
 {
     return CallCommandSync(createRow, "", formId, callerId);
+}
+
+std::vector<std::string> EventTexts(const EventCapture& capture)
+{
+    std::vector<std::string> texts;
+    for (const AsyncEventData& event : capture.Events()) {
+        texts.push_back(std::to_string(event.formId) + " " + std::to_string(event.callerId) + " " +
+                        WideToUtf8(event.eventName + L" " + event.payload));
+    }
+    return texts;
+}
+
+std::string StringReply(const std::string& reply)
+{
+    json_object* value = json_tokener_parse(reply.c_str());
+    const std::string text =
+        json_object_is_type(value, json_type_string) ? json_object_get_string(value) : "<not a string>";
+    json_object_put(value);
+    return text;
 }

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+class EventCapture;
 
 // Helpers of the FileSystem module's tests.
 
@@ -15,3 +18,9 @@ bool FileIsMissing(const std::wstring& path);
 // The id, as argument text, of a new object made by the command centre's
 // "create" row of that name, called from the form and caller.
 std::string CreateObject(const std::string& createRow, int32_t formId = 0, int32_t callerId = 0);
+
+// The captured events as "form caller name payload", in the order posted.
+std::vector<std::string> EventTexts(const EventCapture& capture);
+
+// The text of a JSON string reply (UTF-8); "<not a string>" otherwise.
+std::string StringReply(const std::string& reply);
