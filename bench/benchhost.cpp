@@ -39,6 +39,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -108,6 +109,15 @@ double Field(const std::string& line, const std::string& name)
     return at == std::string::npos ? -1 : std::strtod(line.c_str() + at + name.size() + 2, nullptr);
 }
 
+class CallbackTimer : public wxTimer {
+public:
+    explicit CallbackTimer(std::function<void()> tick) : m_tick(std::move(tick)) {}
+    void Notify() override { m_tick(); }
+
+private:
+    std::function<void()> m_tick;
+};
+
 // Runs the toolkit's own event loop (as the runtime does) until done() holds,
 // asking every 10 ms, or until the time is up.
 bool RunLoopUntil(const std::function<bool()>& done, int timeoutMs)
@@ -115,10 +125,9 @@ bool RunLoopUntil(const std::function<bool()>& done, int timeoutMs)
     if (done())
         return true;
     wxEventLoop loop;
-    wxTimer timer;
     bool finished = false;
     const int64_t deadline = SteadyNowNs() + int64_t(timeoutMs) * 1000000;
-    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+    CallbackTimer timer([&] {
         finished = done();
         if (finished || SteadyNowNs() > deadline)
             loop.Exit();

@@ -33,7 +33,10 @@ startup_reps=$(( reps < 5 ? reps : 5 ))
 if [ -z "${KOVA_IN_XVFB:-}" ]; then
   source "$top/scripts/phases.sh"
   source "$top/scripts/setup.sh"
-  if phases_begin; then trap 'rm -f "$KOVA_PHASE_LOG"' EXIT; fi
+  # The set-up's phases go to the calling script's table, if any; alone, the
+  # benchmark table is the only one printed.
+  own_phase_log=0
+  if phases_begin; then own_phase_log=1; fi
   arch=${KOVA_BENCH_ARCH:-}
   if [ -z "$arch" ]; then
     setup_system_packages
@@ -46,6 +49,7 @@ if [ -z "${KOVA_IN_XVFB:-}" ]; then
   cmake -S "$top" -B "$top/build/bench-native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVA_SANITIZE=OFF \
     -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
   cmake --build "$top/build/bench-native" --target bench_package >/dev/null
+  if [ "$own_phase_log" = 1 ]; then rm -f "$KOVA_PHASE_LOG"; unset KOVA_PHASE_LOG; fi
   export KOVA_IN_XVFB=1 KOVA_BENCH_ARCH=$arch
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
