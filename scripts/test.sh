@@ -26,6 +26,7 @@ phase "tests native" ctest --test-dir "$top/build/native" --output-on-failure -j
 # make a short fixed run of each target.
 phase "fuzz replay" bash "$top/scripts/fuzz.sh" --replay
 # --- end of the fuzz targets
+[ ${#test_archs[@]} = 0 ] || phase "bench quick" env KOVA_BENCH_ARCH="${test_archs[0]}" bash "$top/scripts/bench.sh" --quick
 
 if [[ " ${build_archs[*]} " == *" i686 "* ]] && [[ " ${test_archs[*]} " != *" i686 "* ]]; then
   echo "test.sh: the i686 build's tests need a machine that executes 32-bit programs"

@@ -37,7 +37,8 @@ bool CompressedBlock::Expand(unsigned char constant, std::unique_ptr<unsigned ch
         return false;
     const size_t storedLength = static_cast<size_t>(m_storedLength);
     std::unique_ptr<unsigned char[]> work(new (std::nothrow) unsigned char[storedLength]);
-    std::unique_ptr<unsigned char[]> result(new (std::nothrow) unsigned char[m_expandedLength]());
+    // Not zeroed ahead: inflate writes the front, the tail is zeroed after.
+    std::unique_ptr<unsigned char[]> result(new (std::nothrow) unsigned char[m_expandedLength]);
     if (!work || !result)
         return false;
     std::memcpy(work.get(), m_bytes.get(), storedLength);
@@ -46,6 +47,7 @@ bool CompressedBlock::Expand(unsigned char constant, std::unique_ptr<unsigned ch
     uLongf produced = static_cast<uLongf>(m_expandedLength);
     if (uncompress(result.get(), &produced, work.get(), static_cast<uLong>(storedLength)) != Z_OK)
         return false;
+    std::memset(result.get() + produced, 0, static_cast<size_t>(m_expandedLength) - produced);
     bytes = std::move(result);
     length = m_expandedLength;
     return true;

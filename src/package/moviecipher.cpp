@@ -8,39 +8,35 @@
 #include <openssl/evp.h>
 #include <openssl/rsa.h>
 
-#include <algorithm>
 #include <cstring>
 #include <new>
 #include <string>
-#include <vector>
 
 namespace MovieCipher {
 
 namespace {
 
-bool RsaDecryptChunk(EVP_PKEY* key, const unsigned char* chunk, size_t size, std::string& text)
+// Writes the chunk's plain text (at most `size` bytes) to out; false when it
+// does not decrypt.
+bool RsaDecryptChunk(EVP_PKEY* key, const unsigned char* chunk, size_t size, unsigned char* out,
+                     size_t& written)
 {
     PkeyContextPointer context(EVP_PKEY_CTX_new(key, nullptr));
     if (!context || EVP_PKEY_decrypt_init(context.get()) <= 0
         || EVP_PKEY_CTX_set_rsa_padding(context.get(), RSA_PKCS1_OAEP_PADDING) <= 0)
         return false;
-    size_t plainLength = 0;
-    if (EVP_PKEY_decrypt(context.get(), nullptr, &plainLength, chunk, size) <= 0)
-        return false;
-    std::vector<unsigned char> plain(plainLength);
-    if (EVP_PKEY_decrypt(context.get(), plain.data(), &plainLength, chunk, size) <= 0)
-        return false;
-    text.append(reinterpret_cast<const char*>(plain.data()), plainLength);
-    return true;
+    written = size;
+    return EVP_PKEY_decrypt(context.get(), out, &written, chunk, size) > 0;
 }
 
+// Writes the chunk's plain text to out: all `size` bytes, of which the
+// first size - kChunkOverhead count.
 void BlowfishDecryptChunk(const Tev::Encryption::Blowfish& cipher, const unsigned char* chunk,
-                          size_t size, std::string& text)
+                          size_t size, unsigned char* out)
 {
-    std::vector<unsigned char> plain(chunk, chunk + size);
+    std::memcpy(out, chunk, size);
     for (size_t offset = 0; offset < size; offset += 8)
-        cipher.DecryptBlock(plain.data() + offset);
-    text.append(reinterpret_cast<const char*>(plain.data()), size - kChunkOverhead);
+        cipher.DecryptBlock(out + offset);
 }
 
 } // namespace
@@ -68,26 +64,32 @@ bool Decipher(const unsigned char* stored, int32_t storedLength,
     if (modulusBytes <= static_cast<int>(kChunkOverhead) || modulusBytes % 8 != 0)
         return false;
 
+    // The Base64 text is gathered in the result array itself (no chunk gives
+    // more than its own size) and decoded there in place; every byte of the
+    // array is then written once more, with the movie and the zeros after it.
+    const size_t length = static_cast<size_t>(storedLength);
+    std::unique_ptr<unsigned char[]> result(new (std::nothrow) unsigned char[length]);
+    if (!result)
+        return false;
     const size_t chunkSize = static_cast<size_t>(modulusBytes);
-    const size_t chunks = static_cast<size_t>(storedLength) / chunkSize;
-    std::string text;
-    text.reserve(static_cast<size_t>(storedLength));
+    const size_t chunks = length / chunkSize;
+    size_t textLength = 0;
     for (size_t k = 0; k < chunks; ++k) {
         const unsigned char* chunk = stored + k * chunkSize;
+        unsigned char* out = result.get() + textLength;
         if (k % kRsaChunkInterval == 0) {
-            if (!RsaDecryptChunk(rsaKey.get(), chunk, chunkSize, text))
+            size_t written = 0;
+            if (!RsaDecryptChunk(rsaKey.get(), chunk, chunkSize, out, written))
                 return false;
+            textLength += written;
         } else {
-            BlowfishDecryptChunk(blowfish, chunk, chunkSize, text);
+            BlowfishDecryptChunk(blowfish, chunk, chunkSize, out);
+            textLength += chunkSize - kChunkOverhead;
         }
     }
 
-    const std::vector<unsigned char> decoded = Base64Decode(text);
-    std::unique_ptr<unsigned char[]> result(new (std::nothrow) unsigned char[static_cast<size_t>(storedLength)]());
-    if (!result)
-        return false;
-    if (!decoded.empty())
-        std::memcpy(result.get(), decoded.data(), std::min(decoded.size(), static_cast<size_t>(storedLength)));
+    const size_t decoded = Base64DecodeTo(reinterpret_cast<const char*>(result.get()), textLength, result.get());
+    std::memset(result.get() + decoded, 0, length - decoded);
     movie = std::move(result);
     return true;
 }

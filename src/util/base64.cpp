@@ -6,19 +6,21 @@ namespace {
 
 const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
+// The value of every byte as a digit: 0 for characters outside the alphabet.
+struct DigitTable {
+    constexpr DigitTable()
+    {
+        for (uint32_t value = 0; value < 64; ++value)
+            values[static_cast<unsigned char>(kAlphabet[value])] = static_cast<unsigned char>(value);
+    }
+    unsigned char values[256] = {};
+};
+
+constexpr DigitTable kDigits;
+
 uint32_t DigitValue(char c)
 {
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<uint32_t>(c - 'A');
-    if (c >= 'a' && c <= 'z')
-        return static_cast<uint32_t>(c - 'a' + 26);
-    if (c >= '0' && c <= '9')
-        return static_cast<uint32_t>(c - '0' + 52);
-    if (c == '+')
-        return 62;
-    if (c == '/')
-        return 63;
-    return 0;
+    return kDigits.values[static_cast<unsigned char>(c)];
 }
 
 } // namespace
@@ -42,13 +44,23 @@ std::string Base64Encode(const unsigned char* data, size_t length)
     return text;
 }
 
-std::vector<unsigned char> Base64Decode(const std::string& text)
+size_t Base64DecodeTo(const char* text, size_t length, unsigned char* out)
 {
-    std::vector<unsigned char> bytes;
-    bytes.reserve(text.size() / 4 * 3 + 2);
-    for (size_t i = 0; i + 1 < text.size(); i += 4) {
+    unsigned char* const begin = out;
+    // Whole groups of four digits without padding need no checks; the group
+    // with padding, or the short last one, ends the text. Each group is read
+    // whole before its bytes are written, so out may be the text itself.
+    size_t i = 0;
+    for (; i + 4 <= length && text[i + 2] != '=' && text[i + 3] != '='; i += 4) {
+        const uint32_t group = DigitValue(text[i]) << 18 | DigitValue(text[i + 1]) << 12 |
+                               DigitValue(text[i + 2]) << 6 | DigitValue(text[i + 3]);
+        *out++ = static_cast<unsigned char>(group >> 16);
+        *out++ = static_cast<unsigned char>(group >> 8);
+        *out++ = static_cast<unsigned char>(group);
+    }
+    if (i + 1 < length) {
         // Characters present in this group before any padding.
-        size_t digits = text.size() - i < 4 ? text.size() - i : 4;
+        size_t digits = length - i < 4 ? length - i : 4;
         if (digits > 2 && text[i + 2] == '=')
             digits = 2;
         else if (digits > 3 && text[i + 3] == '=')
@@ -56,13 +68,18 @@ std::vector<unsigned char> Base64Decode(const std::string& text)
         uint32_t group = 0;
         for (size_t d = 0; d < 4; ++d)
             group = group << 6 | (d < digits ? DigitValue(text[i + d]) : 0);
-        bytes.push_back(static_cast<unsigned char>(group >> 16));
+        *out++ = static_cast<unsigned char>(group >> 16);
         if (digits > 2)
-            bytes.push_back(static_cast<unsigned char>(group >> 8));
+            *out++ = static_cast<unsigned char>(group >> 8);
         if (digits > 3)
-            bytes.push_back(static_cast<unsigned char>(group));
-        if (digits < 4)
-            break;
+            *out++ = static_cast<unsigned char>(group);
     }
+    return static_cast<size_t>(out - begin);
+}
+
+std::vector<unsigned char> Base64Decode(const std::string& text)
+{
+    std::vector<unsigned char> bytes(Base64DecodedBound(text.size()));
+    bytes.resize(Base64DecodeTo(text.data(), text.size(), bytes.data()));
     return bytes;
 }

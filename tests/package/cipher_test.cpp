@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <openssl/blowfish.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -258,6 +259,24 @@ TEST(Base64, RoundTripsAndStopsAtPaddingInPlaceThreeOrFour)
     EXPECT_EQ(Base64Decode("AAAA"), Base64Decode("!!!!"));
     // A short last group gives what its digits hold.
     EXPECT_EQ(Bytes({'M', 'a'}), Base64Decode("TWF"));
+}
+
+// Decoding in place, as enciphered movies are, gives what decoding into a new
+// array gives, padding, stray characters and short groups included.
+TEST(Base64, DecodesInPlaceAsIntoANewArray)
+{
+    const Bytes data = Pattern(300, 17);
+    const std::string texts[] = {
+        Base64Encode(data.data(), data.size()), Base64Encode(data.data(), 299), Base64Encode(data.data(), 298),
+        "TQ==TWFu", "TWE=TWFu", "TWF", "T", "", "!!!!TWFu", "TW=uTWFu", "=WFu",
+    };
+    for (const std::string& text : texts) {
+        std::string buffer = text;
+        buffer.resize(std::max(text.size(), Base64DecodedBound(text.size())));
+        unsigned char* bytes = reinterpret_cast<unsigned char*>(&buffer[0]);
+        const size_t length = Base64DecodeTo(buffer.data(), text.size(), bytes);
+        EXPECT_EQ(Base64Decode(text), Bytes(bytes, bytes + length)) << text.substr(0, 16);
+    }
 }
 
 } // namespace

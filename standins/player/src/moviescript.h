@@ -36,6 +36,19 @@ namespace standin {
 //                               the loaded movie's script starts. "%SWFNAME%" in
 //                               the URL stands for the swfName of the init reply
 //   sleep <ms>                  pause
+//   bench <n> <command> [<json>]
+//                               n synchronous calls of one call text, timed:
+//                               records "bench <command> calls=<n>
+//                               bytes=<call text> ns=<total>"
+//   benchevents <n> <name> [<ms>]
+//                               records "benchevents <name> armed", then
+//                               tallies n events <name> (payload {"seq","t"})
+//                               without a record each, and records their
+//                               count, order and delays (default 60000 ms)
+//   benchurl <url> [<ms>]       NPN_GetURLNotify whose data is counted, not
+//                               kept or recorded per write; records
+//                               "benchurl bytes=<n> ns=<request to notify>
+//                               reason=<r>" (default 60000 ms)
 //   quit [<command> [<json>]]   end of the script; with an operand, a last
 //                               synchronous call; "%FAILS%" in it stands for
 //                               the number of failed checks

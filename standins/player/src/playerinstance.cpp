@@ -2,12 +2,14 @@
 
 #include "browser.h"
 #include "callprotocol.h"
+#include "eventtally.h"
 #include "playerobject.h"
 #include "transcript.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <psapi.h>
 #include <vector>
 
 namespace player {
@@ -183,7 +185,7 @@ NPError PlayerInstance::NewStream(NPMIMEType type, NPStream* stream, NPBool seek
     Request* request = FindRequest(stream->notifyData);
     Record("NPP_NewStream type=" + Text(type) + " url=" + Text(stream->url) + " end=" + std::to_string(stream->end) +
            " seekable=" + std::to_string(seekable) + (request ? " request" : " movie"));
-    m_streams[stream] = Stream{request, std::string()};
+    m_streams[stream] = Stream{request, std::string(), 0};
     if (streamType)
         *streamType = NP_NORMAL;
     return NPERR_NO_ERROR;
@@ -192,19 +194,26 @@ NPError PlayerInstance::NewStream(NPMIMEType type, NPStream* stream, NPBool seek
 int32_t PlayerInstance::WriteReady(NPStream*)
 {
     Lock lock(m_lock);
-    Record("NPP_WriteReady");
+    if (!m_runner.Quiet())
+        Record("NPP_WriteReady");
     return 0x0FFFFFFF;
 }
 
 int32_t PlayerInstance::Write(NPStream* stream, int32_t offset, int32_t length, const void* buffer)
 {
     Lock lock(m_lock);
-    Record("NPP_Write offset=" + std::to_string(offset) + " len=" + std::to_string(length));
+    const bool quiet = m_runner.Quiet();
+    if (!quiet)
+        Record("NPP_Write offset=" + std::to_string(offset) + " len=" + std::to_string(length));
     Stream* target = FindStream(stream);
     if (!target || offset < 0 || length < 0 || (length > 0 && !buffer)) {
         Record("write refused: " + std::string(target ? "bad arguments" : "unknown stream"));
         return -1;
     }
+    target->byteCount += size_t(length);
+    // A benchmark's request counts its bytes; a movie stream is always kept.
+    if (quiet && target->request)
+        return length;
     size_t end = size_t(offset) + size_t(length);
     if (target->data.size() < end)
         target->data.resize(end);
@@ -224,8 +233,10 @@ NPError PlayerInstance::DestroyStream(NPStream* stream, NPReason reason)
     }
     Stream finished = *ended;
     m_streams.erase(stream);
-    if (finished.request)
+    if (finished.request) {
         finished.request->data = finished.data;
+        finished.request->byteCount = finished.byteCount;
+    }
     else if (reason == NPRES_DONE)
         PlayMovie(finished.data, "stream");
     else
@@ -250,7 +261,7 @@ void PlayerInstance::UrlNotify(const char* url, NPReason reason, void* notifyDat
     Request finished = *request;
     m_requests.remove_if([request](const Request& entry) { return &entry == request; });
     if (!finished.isMovie)
-        m_runner.OnUrlFinished(finished.url, reason, finished.data);
+        m_runner.OnUrlFinished(finished.url, reason, finished.data, finished.byteCount);
     else if (reason != NPRES_DONE)
         Record("check fail loadmovie " + finished.url + ": reason " + std::to_string(reason));
     else if (finished.level == 0)
@@ -319,10 +330,12 @@ NPError PlayerInstance::SetValue(NPNVariable variable, void*)
 bool PlayerInstance::Invoke(const std::string& method, const NPVariant* args, uint32_t count, NPVariant* result)
 {
     Lock lock(m_lock);
-    std::string arguments;
-    for (uint32_t i = 0; i < count; ++i)
-        arguments += (i ? "|" : "") + VariantText(args[i]);
-    Record("invoke " + method + " " + arguments);
+    if (!m_runner.Quiet()) {
+        std::string arguments;
+        for (uint32_t i = 0; i < count; ++i)
+            arguments += (i ? "|" : "") + VariantText(args[i]);
+        Record("invoke " + method + " " + arguments);
+    }
     if (m_stopped || !result)
         return false;
     result->type = NPVariantType_Void;
@@ -520,8 +533,21 @@ PlayerInstance::Stream* PlayerInstance::FindStream(NPStream* stream)
     return found == m_streams.end() ? nullptr : &found->second;
 }
 
+// The moment of the first paint and the process's peak working set by then,
+// for start-up timing.
+void PlayerInstance::RecordFirstPaint()
+{
+    m_painted = true;
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    const size_t peak = GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory) ? memory.PeakWorkingSetSize : 0;
+    Record("first paint ns=" + std::to_string(standin::SteadyNowNs()) + " peak_ws=" + std::to_string(peak));
+}
+
 void PlayerInstance::Paint(HDC dc, const RECT& area)
 {
+    if (!m_painted)
+        RecordFirstPaint();
     m_paintedRecordCount = m_recordCount;
     std::vector<std::string> lines = {
         "Stand-in player #" + std::to_string(m_number) + (m_transparent ? " (transparent)" : " (opaque)"),

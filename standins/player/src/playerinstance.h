@@ -62,11 +62,13 @@ private:
         bool isMovie = false;
         int level = 0;
         std::string data;
+        size_t byteCount = 0;
     };
     // One stream the browser opened into this instance.
     struct Stream {
         Request* request = nullptr; // null for the movie stream itself
         std::string data;
+        size_t byteCount = 0;
     };
 
     void AskBrowser();
@@ -80,6 +82,7 @@ private:
     Request* FindRequest(void* notifyData);
     Stream* FindStream(NPStream* stream);
     void Paint(HDC dc, const RECT& area);
+    void RecordFirstPaint();
     void Repaint();
     void Subclass(HWND window);
     void Unsubclass();
@@ -102,6 +105,7 @@ private:
     std::string m_lastRecord;
     int m_recordCount = 0;
     int m_paintedRecordCount = -1;
+    bool m_painted = false;
     int m_frame = 0;
     std::string m_label;
     std::list<Request> m_requests;

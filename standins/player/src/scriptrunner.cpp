@@ -10,6 +10,7 @@ namespace standin {
 namespace {
 
 constexpr uint32_t kDefaultWaitMs = 5000;
+constexpr uint32_t kDefaultBenchWaitMs = 60000;
 constexpr int kStepsPerTick = 32;
 
 bool Reached(uint32_t now, uint32_t deadline)
@@ -50,6 +51,8 @@ void ScriptRunner::Start(const std::string& scriptText, uint32_t nowMs)
     m_now = nowMs;
     m_events.clear();
     m_finishedRequests.clear();
+    m_eventTally.Disarm();
+    m_urlBenchActive = false;
     m_passed = m_failed = 0;
     m_host.Record("script start steps=" + std::to_string(m_steps.size()));
 }
@@ -89,6 +92,8 @@ ScriptRunner::Outcome ScriptRunner::RunStep(const ScriptStep& step)
         {"posturl", &ScriptRunner::StepPostUrl},     {"waiturl", &ScriptRunner::StepWaitUrl},
         {"expecturl", &ScriptRunner::StepExpectUrl}, {"loadmovie", &ScriptRunner::StepLoadMovie},
         {"sleep", &ScriptRunner::StepSleep},         {"quit", &ScriptRunner::StepQuit},
+        {"bench", &ScriptRunner::StepBench},         {"benchevents", &ScriptRunner::StepBenchEvents},
+        {"benchurl", &ScriptRunner::StepBenchUrl},
     };
     if (step.word == "call")
         return StepCall(step, false);
@@ -330,6 +335,87 @@ ScriptRunner::Outcome ScriptRunner::StepQuit(const ScriptStep& step)
     return Outcome::Wait;
 }
 
+ScriptRunner::Outcome ScriptRunner::StepBench(const ScriptStep& step)
+{
+    std::string countText, callOperand, jsonText;
+    SplitFirstWord(step.operand, countText, callOperand);
+    const long count = std::strtol(countText.c_str(), nullptr, 10);
+    if (count <= 0 || !BuildCallArray(callOperand, jsonText)) {
+        Check(false, "line " + std::to_string(step.line) + ": bad bench " + step.operand);
+        return Outcome::Next;
+    }
+    std::string command, arguments;
+    SplitFirstWord(callOperand, command, arguments);
+    const std::string script = BuildCommandScript(false, m_formId, m_callerId, jsonText);
+    std::string result, replyText;
+    bool answered = true;
+    const int64_t startNs = SteadyNowNs();
+    for (long call = 0; call < count; ++call)
+        answered = m_host.Evaluate(script, result) && answered;
+    const int64_t elapsedNs = SteadyNowNs() - startNs;
+    m_host.Record("bench " + command + " calls=" + std::to_string(count) + " bytes=" + std::to_string(jsonText.size()) +
+                  " ns=" + std::to_string(elapsedNs));
+    Check(answered && ParseStringReply(result, replyText), "bench " + command + " replies");
+    return Outcome::Next;
+}
+
+ScriptRunner::Outcome ScriptRunner::StepBenchEvents(const ScriptStep& step)
+{
+    std::string countText, rest, name, timeout;
+    SplitFirstWord(step.operand, countText, rest);
+    SplitFirstWord(rest, name, timeout);
+    const long count = std::strtol(countText.c_str(), nullptr, 10);
+    if (count <= 0 || name.empty()) {
+        Check(false, "line " + std::to_string(step.line) + ": bad benchevents " + step.operand);
+        return Outcome::Next;
+    }
+    if (!m_waiting) {
+        m_eventTally.Arm(name, size_t(count));
+        m_host.Record("benchevents " + name + " armed");
+        WaitExpired(timeout.empty() ? std::to_string(kDefaultBenchWaitMs) : timeout);
+        return Outcome::Wait;
+    }
+    if (!m_eventTally.Complete() && !WaitExpired(timeout))
+        return Outcome::Wait;
+    m_eventTally.Disarm();
+    m_host.Record("benchevents " + name + " " + m_eventTally.Summary());
+    Check(m_eventTally.InOrder(), "benchevents " + name + " all once and in order");
+    return Outcome::Next;
+}
+
+ScriptRunner::Outcome ScriptRunner::StepBenchUrl(const ScriptStep& step)
+{
+    std::string url, timeout;
+    SplitFirstWord(step.operand, url, timeout);
+    if (!m_waiting) {
+        m_finishedRequests.clear();
+        m_urlBenchActive = true;
+        m_urlBenchStartNs = SteadyNowNs();
+        const int result = m_host.RequestUrl(url, std::string(), nullptr);
+        if (result != 0) {
+            m_urlBenchActive = false;
+            Check(false, "benchurl " + url + " -> " + std::to_string(result));
+            return Outcome::Next;
+        }
+        WaitExpired(timeout.empty() ? std::to_string(kDefaultBenchWaitMs) : timeout);
+        return Outcome::Wait;
+    }
+    if (m_finishedRequests.empty() && !WaitExpired(timeout))
+        return Outcome::Wait;
+    m_urlBenchActive = false;
+    FinishedRequest finished;
+    finished.reason = -1;
+    if (!m_finishedRequests.empty()) {
+        finished = m_finishedRequests.front();
+        m_finishedRequests.pop_front();
+    }
+    m_host.Record("benchurl bytes=" + std::to_string(finished.byteCount) +
+                  " ns=" + std::to_string(finished.finishedNs - m_urlBenchStartNs) +
+                  " reason=" + std::to_string(finished.reason));
+    Check(finished.reason == 0, "benchurl " + url + " done");
+    return Outcome::Next;
+}
+
 void ScriptRunner::Check(bool passed, const std::string& what)
 {
     ++(passed ? m_passed : m_failed);
@@ -346,6 +432,13 @@ void ScriptRunner::Finish()
 
 void ScriptRunner::OnAsyncEvent(const std::string& name, const std::string& callerId, const std::string& payloadBase64)
 {
+    if (m_eventTally.Armed() && name == m_eventTally.Name()) {
+        const int64_t arrivalNs = SteadyNowNs();
+        std::string payload;
+        Base64Decode(payloadBase64, payload);
+        m_eventTally.Add(payload, arrivalNs);
+        return;
+    }
     Event event;
     event.name = name;
     event.callerId = callerId;
@@ -378,9 +471,9 @@ void ScriptRunner::SetVariable(const std::string& name, const std::string& value
     m_variables[name] = value;
 }
 
-void ScriptRunner::OnUrlFinished(const std::string& url, int reason, const std::string& data)
+void ScriptRunner::OnUrlFinished(const std::string& url, int reason, const std::string& data, size_t byteCount)
 {
-    m_finishedRequests.push_back(FinishedRequest{url, reason, data});
+    m_finishedRequests.push_back(FinishedRequest{url, reason, data, byteCount, SteadyNowNs()});
 }
 
 std::string ScriptRunner::StatusText() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "eventtally.h"
 #include "jsonvalue.h"
 #include "moviescript.h"
 #include "scripthost.h"
@@ -31,6 +32,10 @@ public:
 
     bool Running() const { return m_running; }
 
+    // True while a benchmark step runs: the player then skips its record of
+    // every scripting call and URL write, which would dwarf what is timed.
+    bool Quiet() const { return m_eventTally.Armed() || m_urlBenchActive; }
+
     // "TevOnAsyncEvent" (event name, caller id, Base64 of the JSON payload).
     void OnAsyncEvent(const std::string& name, const std::string& callerId, const std::string& payloadBase64);
 
@@ -40,8 +45,9 @@ public:
     bool GetVariable(const std::string& name, std::string& value) const;
     void SetVariable(const std::string& name, const std::string& value);
 
-    // End of a URL request that a geturl or posturl step started.
-    void OnUrlFinished(const std::string& url, int reason, const std::string& data);
+    // End of a URL request that a geturl, posturl or benchurl step started;
+    // byteCount counts the written bytes, also those not kept in data.
+    void OnUrlFinished(const std::string& url, int reason, const std::string& data, size_t byteCount);
 
     // One line about the script's progress, for painting.
     std::string StatusText() const;
@@ -57,6 +63,8 @@ private:
         std::string url;
         int reason = 0;
         std::string data;
+        size_t byteCount = 0;
+        int64_t finishedNs = 0;
     };
 
     Outcome RunStep(const ScriptStep& step);
@@ -77,6 +85,9 @@ private:
     Outcome StepLoadMovie(const ScriptStep& step);
     Outcome StepSleep(const ScriptStep& step);
     Outcome StepQuit(const ScriptStep& step);
+    Outcome StepBench(const ScriptStep& step);
+    Outcome StepBenchEvents(const ScriptStep& step);
+    Outcome StepBenchUrl(const ScriptStep& step);
 
     // Builds the call text [command, args...] from a step operand.
     bool BuildCallArray(const std::string& operand, std::string& jsonText);
@@ -108,6 +119,9 @@ private:
     std::map<std::string, std::string> m_callbacks;
     int m_passed = 0;
     int m_failed = 0;
+    EventTally m_eventTally;
+    bool m_urlBenchActive = false;
+    int64_t m_urlBenchStartNs = 0;
 };
 
 } // namespace standin

@@ -1,0 +1,229 @@
+// bench_package SAMPLES MEGABYTES REPS
+// Reading a package from a file, then inflating its compressed image block
+// and deciphering its enciphered movie, each against the floor of the same
+// bytes: zlib's inflate alone, and OpenSSL's Blowfish CBC alone.
+
+#include "cpackage.h"
+#include "cpackageform.h"
+#include "moviecipherwriter.h"
+#include "packageconstants.h"
+#include "packagereader.h"
+#include "packagewriter.h"
+#include "samplefile.h"
+#include "scrambling.h"
+
+#include <openssl/evp.h>
+#include <openssl/pem.h>
+#include <openssl/provider.h>
+#include <zlib.h>
+
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+const int kRsaBits = 1024;
+const char kPackagePath[] = "bench-package.bin";
+
+// Image-like bytes that deflate to about a third: runs of a few values.
+ByteVector ImageBytes(size_t length)
+{
+    ByteVector bytes(length);
+    uint32_t state = 12345;
+    for (size_t index = 0; index < length;) {
+        state = state * 1103515245u + 12345u;
+        const size_t run = 1 + (state >> 28);
+        const unsigned char value = static_cast<unsigned char>((state >> 16) & 0x3F);
+        for (size_t step = 0; step < run && index < length; ++step)
+            bytes[index++] = value;
+    }
+    return bytes;
+}
+
+ByteVector RandomBytes(size_t length)
+{
+    ByteVector bytes(length);
+    uint32_t state = 987654321;
+    for (unsigned char& byte : bytes) {
+        state = state * 1664525u + 1013904223u;
+        byte = static_cast<unsigned char>(state >> 24);
+    }
+    return bytes;
+}
+
+std::string RsaKeyPem()
+{
+    EVP_PKEY* key = EVP_RSA_gen(kRsaBits);
+    BIO* bio = BIO_new(BIO_s_mem());
+    std::string pem;
+    if (key && bio && PEM_write_bio_PrivateKey(bio, key, nullptr, nullptr, 0, nullptr, nullptr) == 1) {
+        char* data = nullptr;
+        const long length = BIO_get_mem_data(bio, &data);
+        pem.assign(data, static_cast<size_t>(length));
+    }
+    BIO_free(bio);
+    EVP_PKEY_free(key);
+    return pem;
+}
+
+bool WriteFile(const ByteVector& bytes)
+{
+    std::FILE* file = std::fopen(kPackagePath, "wb");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+bool ReadPackage(CPackage& package)
+{
+    std::FILE* file = std::fopen(kPackagePath, "rb");
+    if (!file)
+        return false;
+    PackageReader reader(file, true);
+    return package.Read(reader);
+}
+
+double Seconds(int64_t startNs)
+{
+    return double(SteadyNowNs() - startNs) / 1e9;
+}
+
+// The package road: the file read, then the image expanded.
+double OursBlockSeconds()
+{
+    const int64_t start = SteadyNowNs();
+    CPackage package;
+    std::unique_ptr<unsigned char[]> image;
+    int32_t length = 0;
+    if (!ReadPackage(package) || !package.GetSplashImage(image, length))
+        return -1;
+    return Seconds(start);
+}
+
+double OursMovieSeconds()
+{
+    const int64_t start = SteadyNowNs();
+    CPackage package;
+    std::unique_ptr<unsigned char[]> movie;
+    int32_t length = 0;
+    if (!ReadPackage(package) || package.Forms().empty() || !package.Forms()[0]->GetMovie(length, movie))
+        return -1;
+    return Seconds(start);
+}
+
+// zlib alone: the plain stream inflated into a new buffer.
+double FloorInflateSeconds(const ByteVector& stream, size_t expanded)
+{
+    const int64_t start = SteadyNowNs();
+    std::unique_ptr<unsigned char[]> out(new unsigned char[expanded]);
+    uLongf produced = static_cast<uLongf>(expanded);
+    if (uncompress(out.get(), &produced, stream.data(), static_cast<uLong>(stream.size())) != Z_OK)
+        return -1;
+    return Seconds(start);
+}
+
+// OpenSSL alone: Blowfish CBC over the stored bytes into a new buffer.
+double FloorBlowfishSeconds(const ByteVector& stored)
+{
+    const unsigned char key[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    const unsigned char iv[8] = {0};
+    const size_t length = stored.size() / 8 * 8;
+    const int64_t start = SteadyNowNs();
+    std::unique_ptr<unsigned char[]> out(new unsigned char[length + 8]);
+    EVP_CIPHER_CTX* context = EVP_CIPHER_CTX_new();
+    int written = 0;
+    const bool done = context && EVP_DecryptInit_ex(context, EVP_bf_cbc(), nullptr, nullptr, nullptr) == 1 &&
+                      EVP_CIPHER_CTX_set_key_length(context, sizeof key) == 1 &&
+                      EVP_DecryptInit_ex(context, nullptr, nullptr, key, iv) == 1 &&
+                      EVP_CIPHER_CTX_set_padding(context, 0) == 1 &&
+                      EVP_DecryptUpdate(context, out.get(), &written, stored.data(), static_cast<int>(length)) == 1;
+    EVP_CIPHER_CTX_free(context);
+    return done ? Seconds(start) : -1;
+}
+
+bool Report(SampleFile& samples, const char* key, double megabytes, double seconds)
+{
+    if (seconds <= 0) {
+        std::fprintf(stderr, "%s failed\n", key);
+        return false;
+    }
+    samples.Add(key, megabytes / seconds);
+    return true;
+}
+
+int RunBlock(SampleFile& samples, size_t bytes, int reps)
+{
+    PackageContent content;
+    content.splash.image = ImageBytes(bytes);
+    PackageWriter writer;
+    writer.WritePackage(content);
+    CPackage package;
+    if (!WriteFile(writer.Bytes()) || !ReadPackage(package) || !package.SplashBlock().Present())
+        return 1;
+    const CompressedBlock& block = package.SplashBlock();
+    ByteVector stream(block.Bytes(), block.Bytes() + block.StoredLength());
+    ScrambleRun(stream.data(), stream.size(), PackageConstants::kSplash);
+    const double megabytes = double(bytes) / 1e6;
+    for (int rep = 0; rep < reps; ++rep)
+        if (!Report(samples, "package_block_mbps", megabytes, OursBlockSeconds()) ||
+            !Report(samples, "package_block_ref_mbps", megabytes, FloorInflateSeconds(stream, bytes)))
+            return 1;
+    return 0;
+}
+
+int RunMovie(SampleFile& samples, size_t bytes, int reps)
+{
+    const std::string pem = RsaKeyPem();
+    FormContent form;
+    form.version = 12;
+    form.settings.movieVersion = 11;
+    form.keyBlock.assign(pem.begin(), pem.end());
+    if (pem.empty() || !EncipherMovie(RandomBytes(bytes), pem, form.movie))
+        return 1;
+    PackageContent content;
+    content.forms.push_back(form);
+    PackageWriter writer;
+    writer.WritePackage(content);
+    if (!WriteFile(writer.Bytes()))
+        return 1;
+    const ByteVector& stored = form.movie;
+    const double megabytes = double(stored.size()) / 1e6;
+    for (int rep = 0; rep < reps; ++rep)
+        if (!Report(samples, "package_movie_mbps", megabytes, OursMovieSeconds()) ||
+            !Report(samples, "package_movie_ref_mbps", megabytes, FloorBlowfishSeconds(stored)))
+            return 1;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: bench_package SAMPLES MEGABYTES REPS\n");
+        return 2;
+    }
+    SampleFile samples(argv[1]);
+    const size_t bytes = static_cast<size_t>(std::atof(argv[2]) * 1024 * 1024);
+    const int reps = std::atoi(argv[3]);
+    if (!samples.IsOpen() || bytes == 0 || reps <= 0) {
+        std::fprintf(stderr, "bench_package: bad arguments\n");
+        return 2;
+    }
+    // Every large buffer gets fresh pages, as large allocations do on Windows:
+    // otherwise a buffer's cost would hang on what the last run freed.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+    // Blowfish lives in OpenSSL's legacy provider.
+    if (!OSSL_PROVIDER_load(nullptr, "legacy") || !OSSL_PROVIDER_load(nullptr, "default")) {
+        std::fprintf(stderr, "bench_package: OpenSSL's legacy provider is missing\n");
+        return 1;
+    }
+    const int result = RunBlock(samples, bytes, reps) || RunMovie(samples, bytes, reps);
+    std::remove(kPackagePath);
+    return result;
+}
