@@ -46,10 +46,12 @@ private:
 std::vector<std::string> ListReply(const std::string& reply)
 {
     json_object* value = json_tokener_parse(reply.c_str());
+    if (!json_object_is_type(value, json_type_array)) {
+        json_object_put(value);
+        return {"<not a list>"};
+    }
     std::vector<std::string> texts;
-    if (!json_object_is_type(value, json_type_array))
-        texts.push_back("<not a list>");
-    for (size_t index = 0; texts.empty() && index < json_object_array_length(value); ++index)
+    for (size_t index = 0; index < json_object_array_length(value); ++index)
         texts.push_back(json_object_get_string(json_object_array_get_idx(value, index)));
     json_object_put(value);
     return texts;
