@@ -5,6 +5,7 @@
 #include "calltext.h"
 #include "commandargs.h"
 #include "commandarray.h"
+#include "filewriteguard.h"
 #include "mainthread.h"
 #include "movieform.h"
 #include "rowcontext.h"
@@ -14,11 +15,26 @@
 
 #include <wx/log.h>
 #include <wx/msgdlg.h>
+#include <wx/time.h>
 #include <wx/utils.h>
+
+#include <functional>
 
 namespace {
 
 const char kEmptyReply[] = "<string></string>";
+// How long a stopping worker may take to end its call before it is cut off.
+const int kWorkerGraceMs = 250;
+// How long it may go on beyond that while it writes a file.
+const int kFileWriteGraceMs = 5000;
+
+// Sleeps in 10 ms steps while the condition holds, at most the given time.
+void WaitWhile(const std::function<bool()>& condition, int milliseconds)
+{
+    const wxLongLong end = wxGetLocalTimeMillis() + milliseconds;
+    while (condition() && wxGetLocalTimeMillis() < end)
+        wxMilliSleep(10);
+}
 
 std::string Base64Of(const std::string& bytes)
 {
@@ -121,7 +137,13 @@ void CommandCentre::StopWorker()
     if (!m_worker)
         return;
     m_worker->RequestStop();
-    wxMilliSleep(250);
+    wxMilliSleep(kWorkerGraceMs);
+    // A file being written is let finish, and the call then given the grace
+    // period again to return: cutting it off would leave the file truncated.
+    if (m_worker->IsRunning() && FileWriteGuard::InFlight() > 0) {
+        WaitWhile([this] { return m_worker->IsRunning() && FileWriteGuard::InFlight() > 0; }, kFileWriteGraceMs);
+        WaitWhile([this] { return m_worker->IsRunning(); }, kWorkerGraceMs);
+    }
     if (m_worker->IsRunning())
         m_worker->Kill(); // a call that outlasts the grace period is cut off
     else
