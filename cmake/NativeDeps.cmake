@@ -13,10 +13,13 @@ endif()
 
 find_package(OpenSSL REQUIRED)
 find_package(ZLIB REQUIRED)
+find_package(json-c CONFIG REQUIRED)
 add_library(deps::openssl INTERFACE IMPORTED GLOBAL)
 target_link_libraries(deps::openssl INTERFACE OpenSSL::Crypto)
 add_library(deps::zlib INTERFACE IMPORTED GLOBAL)
 target_link_libraries(deps::zlib INTERFACE ZLIB::ZLIB)
+add_library(deps::jsonc INTERFACE IMPORTED GLOBAL)
+target_link_libraries(deps::jsonc INTERFACE json-c::json-c)
 
 # GoogleTest from Debian's source package.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

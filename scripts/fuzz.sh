@@ -50,7 +50,8 @@ for target in "${selected[@]}"; do
      -print_final_stats=1 -jobs="$jobs" -workers="$jobs" "${dictionary[@]}" ${KOVA_FUZZ_ARGS:-} \
      -artifact_prefix="$artifacts/" "$work" "$top/tests/fuzz/corpus/$target" \
      >"$logs/main.log" 2>&1) || status=$?
-  executions=$(cat "$logs"/*.log | sed -n 's/^stat::number_of_executed_units: *//p' | awk '{s += $1} END {print s + 0}')
+  # Each job logs to fuzz-N.log; main.log repeats those logs once a job ends.
+  executions=$(cat "$logs"/fuzz-*.log | sed -n 's/^stat::number_of_executed_units: *//p' | awk '{s += $1} END {print s + 0}')
   echo "fuzz.sh: $target: $executions executions, exit status $status"
   [ $status = 0 ] || { echo "fuzz.sh: failing inputs in $artifacts; logs in $logs" >&2; exit $status; }
 done

@@ -9,7 +9,7 @@ packages=(
   mingw-w64-i686-dev libz-mingw-w64-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine32 wine64 xvfb xauth cmake ninja-build ccache tcl nasm googletest
-  libssl-dev zlib1g-dev
+  libssl-dev zlib1g-dev libjson-c-dev
   clang libclang-rt-dev
   dpkg-dev make patch xz-utils bzip2 unzip perl python3 python3-cryptography pkg-config autoconf automake libtool
 )

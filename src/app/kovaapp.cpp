@@ -1,6 +1,7 @@
 #include "kovaapp.h"
 
 #include "appstate.h"
+#include "exitwatchdog.h"
 #include "flashwindowclass.h"
 
 #include <wx/image.h>
@@ -9,6 +10,14 @@
 #include <objbase.h>
 
 wxIMPLEMENT_APP_NO_MAIN(KovaApp);
+
+namespace {
+
+// The longest shut-down: the worker's grace periods (a file being written
+// may take up to five seconds more), the transfers' ends and the modules'.
+const unsigned long kLongestShutdownMs = 20000;
+
+} // namespace
 
 bool KovaApp::OnInit()
 {
@@ -32,6 +41,7 @@ int KovaApp::OnRun()
 
 int KovaApp::OnExit()
 {
+    ExitWatchdog::Arm(kLongestShutdownMs, GetAppState().ExitCode());
     ShutdownRuntime();
     CoUninitialize();
     return wxApp::OnExit();

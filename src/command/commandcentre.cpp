@@ -4,6 +4,8 @@
 #include "base64.h"
 #include "calltext.h"
 #include "commandargs.h"
+#include "commandarray.h"
+#include "filewriteguard.h"
 #include "mainthread.h"
 #include "movieform.h"
 #include "rowcontext.h"
@@ -13,11 +15,26 @@
 
 #include <wx/log.h>
 #include <wx/msgdlg.h>
+#include <wx/time.h>
 #include <wx/utils.h>
+
+#include <functional>
 
 namespace {
 
 const char kEmptyReply[] = "<string></string>";
+// How long a stopping worker may take to end its call before it is cut off.
+const int kWorkerGraceMs = 250;
+// How long it may go on beyond that while it writes a file.
+const int kFileWriteGraceMs = 5000;
+
+// Sleeps in 10 ms steps while the condition holds, at most the given time.
+void WaitWhile(const std::function<bool()>& condition, int milliseconds)
+{
+    const wxLongLong end = wxGetLocalTimeMillis() + milliseconds;
+    while (condition() && wxGetLocalTimeMillis() < end)
+        wxMilliSleep(10);
+}
 
 std::string Base64Of(const std::string& bytes)
 {
@@ -27,26 +44,6 @@ std::string Base64Of(const std::string& bytes)
 wxString ReplyOf(const std::string& resultText)
 {
     return wxString::FromAscii(("<string>" + Base64Of(resultText) + "</string>").c_str());
-}
-
-// Releases a parsed command, and with it every argument, when the call ends.
-struct ParsedCommand {
-    explicit ParsedCommand(const wxString& commandText)
-        : value(json_tokener_parse(WideToUtf8(commandText.ToStdWstring()).c_str()))
-    {
-    }
-    ~ParsedCommand() { json_object_put(value); }
-    ParsedCommand(const ParsedCommand&) = delete;
-    ParsedCommand& operator=(const ParsedCommand&) = delete;
-
-    json_object* value;
-};
-
-// Element 0 names the command: a string by its characters, anything else by
-// its JSON text (the number 5 names "5").
-std::string CommandNameOf(json_object* element)
-{
-    return json_object_is_type(element, json_type_string) ? ReadUtf8(element) : ToJsonText(element);
 }
 
 } // namespace
@@ -140,7 +137,13 @@ void CommandCentre::StopWorker()
     if (!m_worker)
         return;
     m_worker->RequestStop();
-    wxMilliSleep(250);
+    wxMilliSleep(kWorkerGraceMs);
+    // A file being written is let finish, and the call then given the grace
+    // period again to return: cutting it off would leave the file truncated.
+    if (m_worker->IsRunning() && FileWriteGuard::InFlight() > 0) {
+        WaitWhile([this] { return m_worker->IsRunning() && FileWriteGuard::InFlight() > 0; }, kFileWriteGraceMs);
+        WaitWhile([this] { return m_worker->IsRunning(); }, kWorkerGraceMs);
+    }
     if (m_worker->IsRunning())
         m_worker->Kill(); // a call that outlasts the grace period is cut off
     else
@@ -201,12 +204,11 @@ wxString CommandCentre::ExecuteCommand(const wxString& commandText, int32_t isAs
 wxString CommandCentre::ExecuteParsedCommand(const wxString& commandText, int32_t isAsync, int32_t formId,
                                              int32_t callerId)
 {
-    const ParsedCommand command(commandText);
-    // Text that is not a JSON array, or an empty one, runs nothing.
-    if (!json_object_is_type(command.value, json_type_array) || json_object_array_length(command.value) == 0)
+    const CommandArray command(WideToUtf8(commandText.ToStdWstring()));
+    if (!command.IsCall())
         return wxString();
 
-    const wxString name(Utf8ToWide(CommandNameOf(json_object_array_get_idx(command.value, 0))));
+    const wxString name(Utf8ToWide(command.CommandName()));
     // The name only: arguments may carry passwords, and any local process can
     // read the debugger output.
     ::OutputDebugStringW((name + "\n").wc_str());
@@ -219,9 +221,7 @@ wxString CommandCentre::ExecuteParsedCommand(const wxString& commandText, int32_
     const auto ruleFound = m_rules.find(name);
     const RowRule* rule = ruleFound == m_rules.end() ? nullptr : &ruleFound->second;
 
-    std::vector<json_object*> arguments;
-    for (size_t index = 1; index < json_object_array_length(command.value); ++index)
-        arguments.push_back(json_object_array_get_idx(command.value, index));
+    std::vector<json_object*> arguments = command.Arguments();
     if (rule && !rule->Accepts(static_cast<int32_t>(arguments.size())))
         return ReplyOf(FallbackJson(rule));
 

@@ -42,6 +42,8 @@ public:
                     std::vector<std::unique_ptr<ExtensionImage>> extensions);
     // Stops the worker, shuts every module and extension down and empties the
     // maps. Safe after a start that stopped half-way, and when nothing started.
+    // The worker gets 250 ms to end its call (long waits end early, see
+    // IsShuttingDown), up to 5 s more while it writes a file, and is then cut off.
     void Shutdown();
 
     // The reply text for one evaluation of the plug-in instance that plays in

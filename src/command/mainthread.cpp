@@ -3,6 +3,7 @@
 #include <wx/app.h>
 #include <wx/thread.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -22,7 +23,9 @@ struct MainThreadRequest {
 std::mutex g_lock;
 std::condition_variable g_changed;
 std::set<std::shared_ptr<MainThreadRequest>> g_waiting;
-bool g_refusing = false;
+// Changed under the lock; read without it by IsShuttingDown, so that a worker
+// cut off while it held the lock cannot stop later readers.
+std::atomic<bool> g_refusing{false};
 
 void RunRequest(const std::shared_ptr<MainThreadRequest>& request)
 {
@@ -82,6 +85,5 @@ void AllowMainThreadWork()
 
 bool IsShuttingDown()
 {
-    std::lock_guard<std::mutex> hold(g_lock);
-    return g_refusing;
+    return g_refusing.load();
 }

@@ -1,5 +1,6 @@
 #include "wholefile.h"
 
+#include "filewriteguard.h"
 #include "scopedfileclose.h"
 #include "textconv.h"
 
@@ -77,6 +78,7 @@ bool WriteAndClose(const std::wstring& path, const wchar_t* mode, const unsigned
 {
     if (length < 0)
         return false;
+    const FileWriteGuard writing;
     std::FILE* file = OpenFileWide(path, mode);
     if (!file)
         return false;

@@ -139,6 +139,22 @@ TEST(AsyncShutdown, CallThatOutlastsTheGracePeriodIsCutOff)
     EXPECT_TRUE(TestModuleLog::Calls().empty());
 }
 
+// Cutting the call off would leave its file truncated: it is let finish
+// (within a bound), and the queued call behind it is still dropped.
+TEST(AsyncShutdown, CallWritingAFileIsLetFinish)
+{
+    TestModuleLog::Reset();
+    ScopedCommandCentre centre{{&TestModule()}};
+    CommandCentre::Get().Queue().PushQueuedCall(QueuedCall{0, 0, L"[\"nxa.Test.slowWrite\", 1000]"});
+    CommandCentre::Get().Queue().PushQueuedCall(QueuedCall{0, 0, L"[\"nxa.Test.record\", 1]"});
+    ASSERT_TRUE(WaitWithoutPumping([] { return TestModuleLog::writeStarted.load(); }));
+    wxStopWatch watch;
+    CommandCentre::Get().Shutdown();
+    EXPECT_LT(watch.Time(), 4000);
+    EXPECT_EQ(1, TestModuleLog::writesFinished);
+    EXPECT_TRUE(TestModuleLog::Calls().empty());
+}
+
 TEST(AsyncShutdown, WorkerWaitingForTheMainThreadIsReleased)
 {
     TestModuleLog::Reset();

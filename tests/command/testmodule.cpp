@@ -1,6 +1,7 @@
 #include "testmodule.h"
 
 #include "commandargs.h"
+#include "filewriteguard.h"
 #include "mainthread.h"
 #include "objectrows.h"
 
@@ -12,6 +13,8 @@
 #include <new>
 
 std::atomic<int> TestModuleLog::sleepsFinished{0};
+std::atomic<bool> TestModuleLog::writeStarted{false};
+std::atomic<int> TestModuleLog::writesFinished{0};
 std::atomic<int> TestModuleLog::mainWorkRan{0};
 std::atomic<int> TestModuleLog::mainWorkRefused{0};
 std::atomic<bool> TestModuleLog::mainWorkStarted{false};
@@ -67,6 +70,19 @@ json_object* __cdecl SleepFor(CallInfo*, int32_t argc, json_object** argv)
         return MakeInt(-1);
     wxMilliSleep(ReadInt(argv[0]));
     ++TestModuleLog::sleepsFinished;
+    return MakeInt(0);
+}
+
+json_object* __cdecl SlowWrite(CallInfo*, int32_t argc, json_object** argv)
+{
+    if (argc != 1)
+        return MakeInt(-1);
+    {
+        const FileWriteGuard writing;
+        TestModuleLog::writeStarted = true;
+        wxMilliSleep(ReadInt(argv[0]));
+    }
+    ++TestModuleLog::writesFinished;
     return MakeInt(0);
 }
 
@@ -136,6 +152,7 @@ bool InitialiseTestModule()
                              "nxa.FileSystem.deleteFolder", "nxa.FileSystem.copyFile"})
         AppendCommandRow(module, name, Record);
     AppendCommandRow(module, "nxa.Test.sleep", SleepFor);
+    AppendCommandRow(module, "nxa.Test.slowWrite", SlowWrite);
     AppendCommandRow(module, "nxa.Test.mainWork", MainWork);
     AppendCommandRows(module, kRuledRows);
     return true;
@@ -160,6 +177,8 @@ void TestModuleLog::Reset()
     std::lock_guard<std::mutex> hold(g_lock);
     g_calls.clear();
     sleepsFinished = 0;
+    writeStarted = false;
+    writesFinished = 0;
     mainWorkRan = 0;
     mainWorkRefused = 0;
     mainWorkStarted = false;

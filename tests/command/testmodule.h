@@ -17,6 +17,8 @@
 //   nxa.FileSystem.deleteFolder, nxa.FileSystem.copyFile
 //                            record their first argument and where they ran
 //   nxa.Test.sleep           sleeps its argument in milliseconds
+//   nxa.Test.slowWrite       sleeps its argument in milliseconds as a file
+//                            being written (FileWriteGuard)
 //   nxa.Test.mainWork        runs work through RunOnMainThread
 // and rows with rules (argument count, fallback, thread):
 //   nxa.Test.counted         2 arguments, fallback "wrong"; records
@@ -39,6 +41,8 @@ struct TestModuleLog {
     static std::vector<RecordedCall> Calls();
 
     static std::atomic<int> sleepsFinished;
+    static std::atomic<bool> writeStarted;
+    static std::atomic<int> writesFinished;
     static std::atomic<int> mainWorkRan;     // work that RunOnMainThread ran
     static std::atomic<int> mainWorkRefused; // RunOnMainThread answered false
     static std::atomic<bool> mainWorkStarted;

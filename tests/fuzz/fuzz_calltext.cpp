@@ -1,10 +1,15 @@
 // The script text of an evaluation as the plug-in hands it over (UTF-8),
-// taken apart into a call, and its command text made ready for the JSON
-// reader as the command centre does. The input also serves as the JSON text
-// of a call written as the player writes it, which must read back unchanged.
+// taken apart into a call, and its command text read as the command's JSON
+// array as the command centre does. The input also serves as the JSON text of
+// a call written as the player writes it, which must read back unchanged and
+// is then read as a JSON array too (mutations reach the JSON reader directly,
+// not only through Base64).
 #include "callprotocol.h"
 #include "calltext.h"
+#include "commandarray.h"
 #include "textconv.h"
+
+#include <json-c/json.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,12 +18,23 @@
 
 namespace {
 
+// Name and arguments as a handler meets them: each argument read as text.
+void ReadCommand(const std::string& utf8)
+{
+    const CommandArray command(utf8);
+    if (!command.IsCall())
+        return;
+    command.CommandName();
+    for (json_object* argument : command.Arguments())
+        json_object_to_json_string(argument);
+}
+
 void ReadScript(const std::string& text)
 {
     CallText call;
     if (!ParseCallText(Utf8ToWide(text), call))
         return;
-    WideToUtf8(call.commandText);
+    ReadCommand(WideToUtf8(call.commandText));
     IsInitRequest(call.commandText);
     MustRunOnMainThread(call.commandText);
 }
@@ -38,6 +54,7 @@ void ReadWrittenCall(const std::string& json)
         || call.isAsync != async || call.formId != formId || call.callerId != callerId
         || call.commandText != Utf8ToWide(json))
         std::abort();
+    ReadCommand(json);
 }
 
 } // namespace

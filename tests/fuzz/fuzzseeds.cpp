@@ -55,6 +55,9 @@ void WriteCallTextSeeds(const fs::path& root)
     seeds.Write("async_arguments",
                 standin::BuildCommandScript(true, 3, 12, "[\"nxa.Application.say\",\"h\\u00e9\",2,true,null,[1]]"));
     seeds.Write("no_arguments", standin::BuildCommandScript(false, -7, 2147483647, "[]"));
+    // A bare JSON array, read as the written call's command text.
+    seeds.Write("json_array", std::string("[\"nxa.FileSystem.writeFile\",{\"path\":\"a\\/b\",\"size\":1.5e3},"
+                                          "\"\\ud83d\\ude00\",-0,[[]],false,null]"));
 }
 
 void WriteMovieSeeds(const fs::path& root)

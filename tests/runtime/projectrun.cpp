@@ -29,6 +29,14 @@ FormContent ScriptedForm(const std::wstring& name, const std::string& script, in
     return form;
 }
 
+std::string JsonPath(const std::wstring& path)
+{
+    std::string json;
+    for (wchar_t c : path)
+        json += c == L'\\' ? std::string("\\\\") : std::string(1, static_cast<char>(c));
+    return "\"" + json + "\"";
+}
+
 bool WriteProjectExecutable(const char* runtimePath, const PackageContent& content, const std::wstring& path)
 {
     PackageWriter writer;

@@ -11,6 +11,9 @@ std::string ScriptedMovie(const std::string& script, int version = 10);
 // runs the script.
 FormContent ScriptedForm(const std::wstring& name, const std::string& script, int version = 10);
 
+// A path as a JSON string for a movie script (ASCII paths only).
+std::string JsonPath(const std::wstring& path);
+
 // Writes a project executable: the runtime (a path of the build tree) with
 // the package appended. False when it cannot be written.
 bool WriteProjectExecutable(const char* runtimePath, const PackageContent& content, const std::wstring& path);

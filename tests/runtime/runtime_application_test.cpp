@@ -20,14 +20,6 @@ FormContent BoxedForm(const std::wstring& name, const std::string& script)
     return form;
 }
 
-std::string JsonPath(const std::wstring& path)
-{
-    std::string json;
-    for (wchar_t c : path)
-        json += c == L'\\' ? std::string("\\\\") : std::string(1, static_cast<char>(c));
-    return "\"" + json + "\"";
-}
-
 // Runs the project in a copy of the runtime with the arguments; the movie of
 // the form "first" ends it. Answers the exit code; the transcript is kept.
 class ApplicationRun : public testing::Test {

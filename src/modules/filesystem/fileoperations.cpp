@@ -1,5 +1,6 @@
 #include "fileoperations.h"
 
+#include "filewriteguard.h"
 #include "scopedfileclose.h"
 #include "wholefile.h"
 
@@ -7,6 +8,7 @@
 
 bool CopyFileReplacing(const std::wstring& source, const std::wstring& destination)
 {
+    const FileWriteGuard writing;
     if (!::CopyFileW(source.c_str(), destination.c_str(), FALSE))
         return false;
     // Wine's copy onto an existing file keeps that file's attributes; the
