@@ -120,8 +120,9 @@ TEST_P(MenuRoads, TrayRowsWithoutATrayIconAnswerZero)
     };
     for (const auto& row : rows) {
         const std::string answer = calls.Call(std::string("nxa.Menu.Tray.") + row.first, row.second);
-        if (GetParam() == Road::kSync)
+        if (GetParam() == Road::kSync) {
             EXPECT_EQ("0", answer) << row.first;
+        }
     }
     EXPECT_TRUE(calls.Finish());
     EXPECT_EQ(nullptr, GetAppState().TrayIcon());
