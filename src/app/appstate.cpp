@@ -168,6 +168,11 @@ void AppState::AddTrayIcon()
         m_prompts->ReportTrayIconFailure();
 }
 
+void AppState::SetTrayIcon(std::unique_ptr<KovaTaskBarIcon> icon)
+{
+    m_trayIcon = std::move(icon);
+}
+
 void AppState::ReleaseMainForm()
 {
     m_trayIcon.reset();

@@ -58,6 +58,9 @@ public:
     // window would otherwise keep the main loop running.
     void ReleaseMainForm();
     KovaTaskBarIcon* TrayIcon() const { return m_trayIcon.get(); }
+    // Test seam: the tray icon of a project that asks for one, without a
+    // start-up; null takes it away.
+    void SetTrayIcon(std::unique_ptr<KovaTaskBarIcon> icon);
     // Keeps a definition that a form made at run time refers to, for the
     // rest of the process.
     void KeepRuntimeDefinition(std::shared_ptr<CPackageForm> definition);

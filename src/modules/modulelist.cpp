@@ -9,6 +9,7 @@
 #include "nxafilesystem.h"
 #include "nxaftp.h"
 #include "nxamacshell.h"
+#include "nxamenu.h"
 #include "nxasystem.h"
 #include "nxazip.h"
 
@@ -53,7 +54,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"Input", UnwrittenModule()},
         {"MacShell", &nxaMacShell::Frame::Descriptor()},
         {"MediaPlayer", UnwrittenModule()},
-        {"Menu", UnwrittenModule()},
+        {"Menu", &nxaMenu::Module()},
         {"PDF", UnwrittenModule()},
         {"Process", UnwrittenModule()},
         {"QuickTime", UnwrittenModule()},
