@@ -54,7 +54,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"Input", UnwrittenModule()},
         {"MacShell", &nxaMacShell::Frame::Descriptor()},
         {"MediaPlayer", UnwrittenModule()},
-        {"Menu", &nxaMenu::Module()},
+        {"Menu", &nxaMenu::Frame::Descriptor()},
         {"PDF", UnwrittenModule()},
         {"Process", UnwrittenModule()},
         {"QuickTime", UnwrittenModule()},

@@ -4,18 +4,18 @@
 
 ObjectMap<ContextMenu>& ContextMenus()
 {
-    static ObjectMap<ContextMenu> menus(nxaMenu::Objects());
+    static ObjectMap<ContextMenu> menus(nxaMenu::Frame::Objects());
     return menus;
 }
 
 ObjectMap<MainMenu>& MainMenus()
 {
-    static ObjectMap<MainMenu> menus(nxaMenu::Objects());
+    static ObjectMap<MainMenu> menus(nxaMenu::Frame::Objects());
     return menus;
 }
 
 ObjectMap<TrayMenu>& TrayMenus()
 {
-    static ObjectMap<TrayMenu> menus(nxaMenu::Objects());
+    static ObjectMap<TrayMenu> menus(nxaMenu::Frame::Objects());
     return menus;
 }

@@ -85,35 +85,26 @@ void BroadcastToForm(const ObjectMap<T>& objects, int32_t formId, const std::str
 
 } // namespace
 
+struct nxaMenu::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+    // The forms' and the tray icon's menu clicks reach the broadcasters
+    // while the module runs.
+    static bool Start()
+    {
+        KovaForm::SetMenuClickReceiver(RouteFormClick);
+        KovaTaskBarIcon::SetMenuClickReceiver(nxaMenu::BroadcastTrayMenuEvent);
+        return true;
+    }
+    static void Stop()
+    {
+        KovaForm::SetMenuClickReceiver(nullptr);
+        KovaTaskBarIcon::SetMenuClickReceiver(nullptr);
+    }
+};
+
+template class ModuleFrame<nxaMenu::Definition>;
+
 namespace nxaMenu {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-ModuleObjects& Objects()
-{
-    static ModuleObjects objects;
-    return objects;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    KovaForm::SetMenuClickReceiver(RouteFormClick);
-    KovaTaskBarIcon::SetMenuClickReceiver(BroadcastTrayMenuEvent);
-    return true;
-}
-
-void Shutdown()
-{
-    KovaForm::SetMenuClickReceiver(nullptr);
-    KovaTaskBarIcon::SetMenuClickReceiver(nullptr);
-    ReleaseCommandRows(Module());
-    Objects().ClearAll();
-}
 
 void BroadcastContextMenuEvent(int32_t formId, const std::string& eventName, const std::string& payload)
 {

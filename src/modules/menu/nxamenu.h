@@ -1,7 +1,6 @@
 #pragma once
 
-#include "moduledescriptor.h"
-#include "moduleobjects.h"
+#include "moduleframe.h"
 
 #include <cstdint>
 #include <string>
@@ -12,16 +11,11 @@
 // mainmenucommands.h and traymenucommands.h.
 namespace nxaMenu {
 
-// The module's entry in the start-up list.
-ModuleDescriptor& Module();
-// Appends the module's rows and routes the forms' and the tray icon's menu
-// clicks to the broadcasters below.
-bool Initialise();
-// Frees the rows, stops the routing of clicks and releases every object.
-void Shutdown();
-
-// The module's object maps (ContextMenu, MainMenu, TrayMenu) and their lock.
-ModuleObjects& Objects();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects(). While it runs, the forms' and
+// the tray icon's menu clicks reach the broadcasters below.
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 // Post the event to every ContextMenu, or every MainMenu, made by the movie
 // of formId, in ascending id order, each addressed with its own form id and
@@ -32,3 +26,5 @@ void BroadcastMainMenuEvent(int32_t formId, const std::string& eventName, const 
 void BroadcastTrayMenuEvent(const std::string& eventName, const std::string& payload);
 
 } // namespace nxaMenu
+
+extern template class ModuleFrame<nxaMenu::Definition>;

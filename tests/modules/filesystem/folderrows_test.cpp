@@ -118,7 +118,7 @@ protected:
     std::wstring PathOf(const std::wstring& name) const { return m_folder / name; }
     std::string Arg(const std::wstring& name) const { return JsonText(m_folder / name); }
 
-    ScopedCommandCentre m_centre{{&nxaFileSystem::Module()}};
+    ScopedCommandCentre m_centre{{&nxaFileSystem::Frame::Descriptor()}};
     ScratchFolder m_folder;
     WorkingFolderKeeper m_workingFolder; // restored before the scratch folder goes
     std::string m_id = CreateObject("nxa.FileSystem.create", kReporterForm, kReporterCaller);

@@ -64,7 +64,7 @@ TEST(MenuModuleEnd, ClicksPostNothingAfterShutDown)
 {
     FormFixture fixture;
     EventCapture capture;
-    auto centre = std::make_unique<ScopedCommandCentre>(std::vector<ModuleDescriptor*>{&nxaMenu::Module()});
+    auto centre = std::make_unique<ScopedCommandCentre>(std::vector<ModuleDescriptor*>{&nxaMenu::Frame::Descriptor()});
     ASSERT_TRUE(centre->Initialised());
     std::unique_ptr<KovaFormMSW> form(fixture.MakeForm(PlainFormSettings()));
     GetAppState().SetTrayIcon(std::make_unique<KovaTaskBarIcon>());

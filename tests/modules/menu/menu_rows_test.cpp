@@ -32,7 +32,7 @@ std::string Id(int32_t id)
 
 TEST_F(MenuTest, PinnedTableAndCreateCounts)
 {
-    ExpectPinnedTable(nxaMenu::Module(), {
+    ExpectPinnedTable(nxaMenu::Frame::Descriptor(), {
         {"nxa.Menu.Context.create", 0, "-1"},
         {"nxa.Menu.Context.disable", 1, "0"},
         {"nxa.Menu.Context.enable", 1, "0"},

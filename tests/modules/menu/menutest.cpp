@@ -12,7 +12,7 @@
 #include <wx/dcmemory.h>
 #include <wx/menu.h>
 
-MenuTest::MenuTest() : centre({&nxaMenu::Module()}) {}
+MenuTest::MenuTest() : centre({&nxaMenu::Frame::Descriptor()}) {}
 
 void MenuTest::SetUp()
 {
