@@ -5,6 +5,7 @@
 #include "commandcalls.h"
 #include "formsroad.h"
 #include "kovaformmsw.h"
+#include "mainthread.h"
 #include "messagepumping.h"
 #include "nxaflash.h"
 #include "pinnedtable.h"

@@ -8,6 +8,7 @@
 #include "eventcapture.h"
 #include "formsroad.h"
 #include "kovaformmsw.h"
+#include "mainthread.h"
 #include "messagepumping.h"
 #include "nxaforms.h"
 #include "pinnedtable.h"
