@@ -168,6 +168,12 @@ void KovaForm::GoToLabel(const wxString& label)
         m_pInstance->TGotoLabel(wxS("/"), label);
 }
 
+void KovaForm::GoToFrame(int32_t frame)
+{
+    if (m_pInstance)
+        m_pInstance->GotoFrame(frame);
+}
+
 void KovaForm::TraceJoysticks() const
 {
     for (size_t index = 0; index < m_joysticks.size(); ++index)
@@ -518,6 +524,14 @@ int32_t KovaForm::GetAlpha()
     if (!GetLayeredWindowAttributes(GetHWND(), &key, &alpha, &flags) || !(flags & LWA_ALPHA))
         return kOpaque;
     return alpha;
+}
+
+void KovaForm::SetFadingAlpha(int32_t alpha)
+{
+    RunOnMainThread([&] {
+        if (m_definition.Settings().windowType == kFadeInWindow)
+            SetAlpha(alpha & 0xFF);
+    });
 }
 
 void KovaForm::SetWidth(int32_t width)

@@ -51,6 +51,8 @@ public:
     void LoadMovie(int32_t level, const wxString& url);
     // Jumps the main timeline to the frame label.
     void GoToLabel(const wxString& label);
+    // Jumps the main timeline to the frame number.
+    void GoToFrame(int32_t frame);
 
     // Window operations of the scripting modules. They may be called from any
     // thread; the window work itself runs on the main thread.
@@ -79,6 +81,9 @@ public:
     void ShowStatusBar();
     // The current transparency of a fading (type 1) window; 255 otherwise.
     int32_t GetAlpha();
+    // A fading (type 1) window takes the low 8 bits as its transparency, and
+    // a later fade goes on from there; other window types keep theirs.
+    void SetFadingAlpha(int32_t alpha);
     void SetWidth(int32_t width);
     void SetHeight(int32_t height);
     void SetX(int32_t x);

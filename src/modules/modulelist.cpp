@@ -7,6 +7,8 @@
 #include "nxadx9.h"
 #include "nxaencryption.h"
 #include "nxafilesystem.h"
+#include "nxaflash.h"
+#include "nxaforms.h"
 #include "nxaftp.h"
 #include "nxamacshell.h"
 #include "nxamenu.h"
@@ -35,7 +37,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
 {
     static const std::vector<BuiltInModule> table = {
         {"Application", &nxaApplication::Frame::Descriptor()},
-        {"Forms", UnwrittenModule()},
+        {"Forms", &nxaForms::Frame::Descriptor()},
         {"AppleScript", &nxaAppleScript::Frame::Descriptor()},
         {"Audio", UnwrittenModule()},
         {"Browser", UnwrittenModule()},
@@ -47,7 +49,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"DX9", &nxaDX9::Frame::Descriptor()},
         {"Encryption", &nxaEncryption::Frame::Descriptor()},
         {"FileSystem", &nxaFileSystem::Frame::Descriptor()},
-        {"Flash", UnwrittenModule()},
+        {"Flash", &nxaFlash::Frame::Descriptor()},
         {"FTP", &nxaFTP::Module()},
         {"HTTP", UnwrittenModule()},
         {"Image", UnwrittenModule()},

@@ -38,6 +38,7 @@ KovaFormMSW* FormFixture::MakeForm(const FormSettings& settings, const PackageSe
     FormContent form;
     form.settings = settings;
     form.mask.image = mask;
+    form.movie = m_movie;
     content.forms.push_back(form);
     PackageWriter writer;
     writer.WritePackage(content);

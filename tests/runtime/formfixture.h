@@ -30,6 +30,9 @@ public:
     KovaFormMSW* MakeForm(const FormSettings& settings, const PackageSettings& package = PackageSettings(),
                           const ByteVector& mask = ByteVector(), int32_t formId = 0);
 
+    // The movie file that the forms made from now on play; none by default.
+    void SetMovie(const ByteVector& movie) { m_movie = movie; }
+
     std::wstring Path(const wchar_t* name) const { return m_folder / name; }
 
     // Marks the end of the transcript; Since returns the lines written after it.
@@ -44,6 +47,7 @@ private:
     ScratchFolder m_folder;
     std::wstring m_transcript;
     size_t m_mark = 0;
+    ByteVector m_movie;
     std::vector<std::unique_ptr<CPackage>> m_packages;
 };
 
