@@ -8,6 +8,7 @@
 #include "nxaencryption.h"
 #include "nxafilesystem.h"
 #include "nxaftp.h"
+#include "nxahttp.h"
 #include "nxamacshell.h"
 #include "nxasystem.h"
 #include "nxazip.h"
@@ -48,7 +49,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"FileSystem", &nxaFileSystem::Module()},
         {"Flash", UnwrittenModule()},
         {"FTP", &nxaFTP::Module()},
-        {"HTTP", UnwrittenModule()},
+        {"HTTP", &nxaHTTP::Module()},
         {"Image", UnwrittenModule()},
         {"Input", UnwrittenModule()},
         {"MacShell", &nxaMacShell::Module()},
