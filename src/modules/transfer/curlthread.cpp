@@ -9,7 +9,8 @@
 
 #include <json-c/json.h>
 
-#include <new>
+#include <cstdint>
+#include <exception>
 #include <utility>
 
 namespace {
@@ -184,7 +185,7 @@ wxThread::ExitCode CurlThread::Entry()
         succeeded = HttpGet(false);
         break;
     }
-    return succeeded ? nullptr : reinterpret_cast<ExitCode>(-1);
+    return succeeded ? nullptr : reinterpret_cast<ExitCode>(static_cast<intptr_t>(-1));
 }
 
 // The local file is opened (a download's created or emptied) before any
