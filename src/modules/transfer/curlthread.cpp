@@ -31,11 +31,11 @@ struct EasyHandle {
 
 // A local file that is closed when it goes out of scope; closing reports
 // whether everything written reached the file.
-struct OpenFile {
-    OpenFile() = default;
-    ~OpenFile() { Close(); }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
+struct LocalFile {
+    LocalFile() = default;
+    ~LocalFile() { Close(); }
+    LocalFile(const LocalFile&) = delete;
+    LocalFile& operator=(const LocalFile&) = delete;
 
     bool Open(const std::wstring& path, const wchar_t* mode)
     {
@@ -195,7 +195,7 @@ bool CurlThread::FtpTransfer(bool upload)
     bool succeeded = false;
     {
         EasyHandle handle;
-        OpenFile local;
+        LocalFile local;
         m_context.transferred = 0;
         succeeded = handle.curl && local.Open(m_target.localPath, upload ? L"rb" : L"wb");
         m_context.file = local.file;
@@ -254,7 +254,7 @@ bool CurlThread::PerformHttpGet(TransferContext& context)
     EasyHandle handle;
     if (!handle.curl)
         return false;
-    OpenFile local;
+    LocalFile local;
     if (context.toFile && !local.Open(m_target.localPath, L"wb"))
         return false;
     context.file = local.file;
