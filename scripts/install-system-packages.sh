@@ -11,7 +11,7 @@ packages=(
   wine wine32 wine64 xvfb xauth cmake ninja-build ccache tcl nasm googletest
   libssl-dev zlib1g-dev libjson-c-dev
   clang libclang-rt-dev
-  dpkg-dev make patch xz-utils bzip2 unzip perl python3 python3-cryptography pkg-config autoconf automake libtool
+  dpkg-dev make patch xz-utils bzip2 unzip perl python3 python3-cryptography python3-pyftpdlib pkg-config autoconf automake libtool
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

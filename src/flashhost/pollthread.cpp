@@ -1,28 +1,17 @@
 #include "pollthread.h"
 
+#include "curltrust.h"
 #include "flashhttpevents.h"
 #include "flashhttpurl.h"
 #include "npdefs.h"
 #include "proxydiscovery.h"
 #include "textconv.h"
-#include "wholefile.h"
 
 #include <windows.h>
 
 #include <memory>
 
 namespace {
-
-const wchar_t kTrustedCertificatesFile[] = L"cacert.pem";
-
-std::wstring ExecutableFolder()
-{
-    wchar_t path[MAX_PATH * 4];
-    const DWORD length = GetModuleFileNameW(nullptr, path, DWORD(sizeof path / sizeof path[0]));
-    std::wstring folder(path, length);
-    const size_t slash = folder.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
-}
 
 std::wstring CurrentFolder()
 {
@@ -36,20 +25,6 @@ bool IsFile(const std::wstring& path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Servers are checked against the system's root certificates and, when the
-// file exists, the certificates of "cacert.pem" beside the executable.
-bool SetTrustedCertificates(CURL* curl)
-{
-    if (curl_easy_setopt(curl, CURLOPT_SSL_OPTIONS, long(CURLSSLOPT_NATIVE_CA)) != CURLE_OK)
-        return false;
-    std::unique_ptr<unsigned char[]> bytes;
-    long length = 0;
-    if (!ReadWholeFile(ExecutableFolder() + kTrustedCertificatesFile, bytes, length) || length <= 0)
-        return true;
-    curl_blob blob = {bytes.get(), size_t(length), CURL_BLOB_COPY};
-    return curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob) == CURLE_OK;
 }
 
 std::string ContentTypeOf(CURL* curl)
@@ -148,9 +123,7 @@ bool PollThread::SetTransferOptions()
            curl_easy_setopt(m_curl, CURLOPT_XFERINFODATA, this) == CURLE_OK &&
            curl_easy_setopt(m_curl, CURLOPT_NOPROGRESS, 0L) == CURLE_OK &&
            curl_easy_setopt(m_curl, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
-           curl_easy_setopt(m_curl, CURLOPT_FAILONERROR, 1L) == CURLE_OK &&
-           curl_easy_setopt(m_curl, CURLOPT_SSL_VERIFYPEER, 1L) == CURLE_OK &&
-           curl_easy_setopt(m_curl, CURLOPT_SSL_VERIFYHOST, 2L) == CURLE_OK && SetTrustedCertificates(m_curl);
+           curl_easy_setopt(m_curl, CURLOPT_FAILONERROR, 1L) == CURLE_OK && SetTrustedCertificates(m_curl);
 }
 
 void PollThread::PostChunk(const char* data, size_t size)

@@ -10,6 +10,7 @@
 #include "nxaflash.h"
 #include "nxaforms.h"
 #include "nxaftp.h"
+#include "nxahttp.h"
 #include "nxamacshell.h"
 #include "nxamenu.h"
 #include "nxasystem.h"
@@ -51,7 +52,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"FileSystem", &nxaFileSystem::Frame::Descriptor()},
         {"Flash", &nxaFlash::Frame::Descriptor()},
         {"FTP", &nxaFTP::Module()},
-        {"HTTP", UnwrittenModule()},
+        {"HTTP", &nxaHTTP::Module()},
         {"Image", UnwrittenModule()},
         {"Input", UnwrittenModule()},
         {"MacShell", &nxaMacShell::Frame::Descriptor()},

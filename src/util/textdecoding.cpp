@@ -149,3 +149,12 @@ std::wstring DecodeTextBytes(const unsigned char* bytes, size_t length)
         return std::wstring();
     return JoinCrLf(DecodeByMark(bytes, length));
 }
+
+bool DecodeStrictUtf8(const unsigned char* bytes, size_t length, std::wstring& text)
+{
+    text.clear();
+    if (DecodeUtf8(bytes, length, text))
+        return true;
+    text.clear();
+    return false;
+}

@@ -9,3 +9,8 @@
 // Every CR LF pair becomes LF. The whole input is decoded, so a 0x1A byte or
 // a zero byte does not end the text.
 std::wstring DecodeTextBytes(const unsigned char* bytes, size_t length);
+
+// Decodes strict UTF-8 (no overlong forms, no surrogates, nothing above
+// U+10FFFF, zero bytes kept). False, with the text empty, at the first
+// malformed sequence.
+bool DecodeStrictUtf8(const unsigned char* bytes, size_t length, std::wstring& text);

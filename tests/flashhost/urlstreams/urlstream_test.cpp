@@ -11,6 +11,7 @@
 #include "messagepumping.h"
 #include "nxaftp.h"
 #include "scratchfolder.h"
+#include "testserverport.h"
 #include "wholefile.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,6 @@
 #include <wx/stopwatch.h>
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 #include <sstream>
 
@@ -28,37 +28,14 @@ namespace {
 
 const int kTransferTimeoutMs = 15000;
 
-struct ServerPorts {
-    int http = 0;
-    int https = 0;
-};
-
-// The ports the fixture's server wrote into the test's working directory.
-const ServerPorts& Ports()
-{
-    static const ServerPorts ports = [] {
-        ServerPorts read;
-        std::ifstream file("urlserver\\ports.txt");
-        std::string line;
-        while (std::getline(file, line)) {
-            if (line.rfind("http=", 0) == 0)
-                read.http = std::stoi(line.substr(5));
-            else if (line.rfind("https=", 0) == 0)
-                read.https = std::stoi(line.substr(6));
-        }
-        return read;
-    }();
-    return ports;
-}
-
 std::string HttpUrl(const std::string& path)
 {
-    return "http://127.0.0.1:" + std::to_string(Ports().http) + path;
+    return "http://127.0.0.1:" + std::to_string(TestServerPort("urlserver", "http")) + path;
 }
 
 std::string HttpsUrl(const std::string& path)
 {
-    return "https://127.0.0.1:" + std::to_string(Ports().https) + path;
+    return "https://127.0.0.1:" + std::to_string(TestServerPort("urlserver", "https")) + path;
 }
 
 // The server's /big body: byte i is i % 251.
@@ -112,7 +89,7 @@ protected:
     // libcurl's global state comes from the FTP module, as at start-up.
     static void SetUpTestSuite() { ASSERT_TRUE(nxaFTP::Initialise()); }
 
-    void SetUp() override { ASSERT_NE(0, Ports().http) << "the URL test server is not running"; }
+    void SetUp() override { ASSERT_NE(0, TestServerPort("urlserver", "http")) << "the URL test server is not running"; }
     void TearDown() override { FlashHttpRequests::Get().DeleteAll(); }
 
     FlashHttpCurl& NewRequest() { return FlashHttpRequests::Get().Create(0, plugin->Table()); }
@@ -406,7 +383,7 @@ TEST_F(UrlStreamTest, ClosedAndEndedRequestsAreDeleted)
 // while that file holds it.
 TEST_F(UrlStreamTest, SelfSignedServerIsTrustedOnlyThroughCacertPem)
 {
-    ASSERT_NE(0, Ports().https);
+    ASSERT_NE(0, TestServerPort("urlserver", "https"));
     const std::wstring trusted = ExecutableFolder() + L"cacert.pem";
     DeleteFileW(trusted.c_str());
     ASSERT_TRUE(Fetch(HttpsUrl("/text")));
