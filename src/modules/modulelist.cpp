@@ -52,7 +52,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"FileSystem", &nxaFileSystem::Frame::Descriptor()},
         {"Flash", &nxaFlash::Frame::Descriptor()},
         {"FTP", &nxaFTP::Module()},
-        {"HTTP", &nxaHTTP::Module()},
+        {"HTTP", &nxaHTTP::Frame::Descriptor()},
         {"Image", UnwrittenModule()},
         {"Input", UnwrittenModule()},
         {"MacShell", &nxaMacShell::Frame::Descriptor()},

@@ -6,6 +6,7 @@
 #include "formcloser.h" // CountLines
 #include "projectrun.h"
 #include "scratchfolder.h"
+#include "testserverport.h"
 #include "textfile.h"
 #include "waituntil.h"
 
@@ -13,7 +14,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -28,16 +28,6 @@ const DWORD kShutdownBoundMs = 10000;
 std::string Record(int k)
 {
     return std::string(kRecordSize, static_cast<char>('a' + k));
-}
-
-// The plain HTTP port of the URL test server (a ctest fixture), or 0.
-int UrlServerPort()
-{
-    for (const std::string& line : SplitLines(ReadFileText(BuildTreePath(KOVA_URLSERVER_PORTS)))) {
-        if (line.rfind("http=", 0) == 0)
-            return std::atoi(line.c_str() + 5);
-    }
-    return 0;
 }
 
 // A project executable started with the stand-in player's transcript going
@@ -84,8 +74,8 @@ private:
 
 TEST(RuntimeShutdown, EndsSoonWithWorkInFlightAndKeepsItsFileWhole)
 {
-    const int port = UrlServerPort();
-    ASSERT_GT(port, 0) << "the URL test server's ports are not in " << KOVA_URLSERVER_PORTS;
+    const int port = TestServerPort("urlserver", "http");
+    ASSERT_GT(port, 0) << "the URL test server's ports are not in " << "urlserver\\ports.txt";
     ScratchFolder folder;
     const std::wstring target = folder / L"records.bin";
     std::string script = "init\n"

@@ -10,7 +10,7 @@ namespace {
 
 ObjectMap<CurlHttp>& Downloaders()
 {
-    static ObjectMap<CurlHttp> downloaders(nxaHTTP::Objects());
+    static ObjectMap<CurlHttp> downloaders(nxaHTTP::Frame::Objects());
     return downloaders;
 }
 
@@ -24,31 +24,13 @@ const RowSpec kRows[] = {
 
 } // namespace
 
+struct nxaHTTP::Definition : NoModuleHooks {
+    static constexpr const auto& kRowTable = kRows;
+};
+
+template class ModuleFrame<nxaHTTP::Definition>;
+
 namespace nxaHTTP {
-
-ModuleDescriptor& Module()
-{
-    static ModuleDescriptor module = MakeModuleDescriptor(Initialise, Shutdown);
-    return module;
-}
-
-ModuleObjects& Objects()
-{
-    static ModuleObjects objects;
-    return objects;
-}
-
-bool Initialise()
-{
-    AppendCommandRows(Module(), kRows);
-    return true;
-}
-
-void Shutdown()
-{
-    ReleaseCommandRows(Module());
-    Objects().ClearAll();
-}
 
 json_object* __cdecl create(CallInfo* call, int32_t, json_object**)
 {

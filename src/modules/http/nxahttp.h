@@ -1,8 +1,7 @@
 #pragma once
 
 #include "commandrow.h"
-#include "moduledescriptor.h"
-#include "moduleobjects.h"
+#include "moduleframe.h"
 
 #include <cstdint>
 
@@ -14,12 +13,10 @@ struct json_object;
 // libcurl's global state from the FTP module's initialisation.
 namespace nxaHTTP {
 
-ModuleDescriptor& Module();
-bool Initialise();
-// Frees the rows and releases every CurlHttp, closing gets that still run;
-// ids keep counting on.
-void Shutdown();
-ModuleObjects& Objects();
+// The module's entry in the start-up list and its object maps' lock:
+// Frame::Descriptor() and Frame::Objects().
+struct Definition;
+using Frame = ModuleFrame<Definition>;
 
 // () -> new CurlHttp id (-1)
 json_object* __cdecl create(CallInfo* call, int32_t argc, json_object** argv);
@@ -33,3 +30,5 @@ json_object* __cdecl getFile(CallInfo* call, int32_t argc, json_object** argv);
 json_object* __cdecl getString(CallInfo* call, int32_t argc, json_object** argv);
 
 } // namespace nxaHTTP
+
+extern template class ModuleFrame<nxaHTTP::Definition>;

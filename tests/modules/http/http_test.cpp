@@ -107,7 +107,7 @@ bool IsFinal(const AsyncEventData& event)
 
 class HttpCommands : public testing::TestWithParam<bool> {
 protected:
-    HttpCommands() : centre({&nxaFTP::Module(), &nxaHTTP::Module()}), form(kCreatorForm, "main")
+    HttpCommands() : centre({&nxaFTP::Module(), &nxaHTTP::Frame::Descriptor()}), form(kCreatorForm, "main")
     {
         EXPECT_TRUE(centre.Initialised());
     }
@@ -178,7 +178,7 @@ protected:
 
 TEST_P(HttpCommands, PinnedTableAndCreate)
 {
-    ExpectPinnedTable(nxaHTTP::Module(), {
+    ExpectPinnedTable(nxaHTTP::Frame::Descriptor(), {
                                              {"nxa.HTTP.create", 0, "-1"},
                                              {"nxa.HTTP.abort", 1, "0"},
                                              {"nxa.HTTP.close", 1, "0"},
@@ -339,7 +339,7 @@ TEST(HttpShutdown, ClosesARunningGet)
     const std::string silent = Tagged("/stall");
     wxStopWatch stopping;
     {
-        ScopedCommandCentre centre({&nxaFTP::Module(), &nxaHTTP::Module()});
+        ScopedCommandCentre centre({&nxaFTP::Module(), &nxaHTTP::Frame::Descriptor()});
         const std::string id = CallCommandSync("nxa.HTTP.create");
         EXPECT_EQ("0", CallCommandSync("nxa.HTTP.getString", id + ", " + Quoted(HttpUrl(silent)) + ", \"\", \"\""));
         ASSERT_TRUE(PumpEventsUntil([&] { return ServerSaw("GET " + silent); }, kTransferTimeoutMs));
