@@ -3,6 +3,7 @@
 #include "nxaapplication.h"
 #include "nxaapplescript.h"
 #include "nxaclipboard.h"
+#include "nxadatabase.h"
 #include "nxadialogs.h"
 #include "nxadx9.h"
 #include "nxaencryption.h"
@@ -40,7 +41,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"Browser", UnwrittenModule()},
         {"COMPort", UnwrittenModule()},
         {"Clipboard", &nxaClipboard::Module()},
-        {"Database", UnwrittenModule()},
+        {"Database", &nxaDatabase::Module()},
         {"Dialogs", &nxaDialogs::Module()},
         {"DLL", UnwrittenModule()},
         {"DX9", &nxaDX9::Module()},
