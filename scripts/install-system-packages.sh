@@ -12,6 +12,8 @@ packages=(
   libssl-dev zlib1g-dev libjson-c-dev
   clang libclang-rt-dev
   dpkg-dev make patch xz-utils bzip2 unzip perl python3 python3-cryptography python3-pyftpdlib pkg-config autoconf automake libtool
+  # The Database tests start their own server from it (never the system service).
+  mariadb-server
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -3,6 +3,7 @@
 #include "nxaapplication.h"
 #include "nxaapplescript.h"
 #include "nxaclipboard.h"
+#include "nxadatabase.h"
 #include "nxadialogs.h"
 #include "nxadx9.h"
 #include "nxaencryption.h"
@@ -44,7 +45,7 @@ const std::vector<BuiltInModule>& BuiltInModuleTable()
         {"Browser", UnwrittenModule()},
         {"COMPort", UnwrittenModule()},
         {"Clipboard", &nxaClipboard::Frame::Descriptor()},
-        {"Database", UnwrittenModule()},
+        {"Database", &nxaDatabase::Frame::Descriptor()},
         {"Dialogs", &nxaDialogs::Frame::Descriptor()},
         {"DLL", UnwrittenModule()},
         {"DX9", &nxaDX9::Frame::Descriptor()},
