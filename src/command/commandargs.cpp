@@ -70,6 +70,16 @@ json_object* MakeTextArray(const std::vector<wxString>& texts)
     return array;
 }
 
+json_object* ObjectWith(const char* key, json_object* member)
+{
+    json_object* object = json_object_new_object();
+    if (object)
+        json_object_object_add(object, key, member);
+    else
+        json_object_put(member);
+    return object;
+}
+
 std::string ToJsonText(json_object* value)
 {
     const char* text = json_object_to_json_string(value);

@@ -52,6 +52,8 @@ json_object* MakeDouble(double value);
 json_object* MakeText(const wxString& text); // as UTF-8
 json_object* MakeUtf8(const std::string& utf8);
 json_object* MakeTextArray(const std::vector<wxString>& texts);
+// {key: member}; takes member over (and frees it when no object can be made).
+json_object* ObjectWith(const char* key, json_object* member);
 
 // json-c's serialisation of a value ("{ }" for an empty object, "/" written as
 // "\/"); "null" for a null pointer, the empty text when serialisation fails.

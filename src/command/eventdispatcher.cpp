@@ -14,16 +14,6 @@ void PostPayload(json_object* payload, const wchar_t* eventName, const EventDisp
     EventDispatcher::Send(dispatcher, wxString(eventName), payload);
 }
 
-json_object* ObjectWith(const char* key, json_object* member)
-{
-    json_object* object = json_object_new_object();
-    if (object)
-        json_object_object_add(object, key, member);
-    else
-        json_object_put(member);
-    return object;
-}
-
 } // namespace
 
 void EventDispatcher::Send(const EventDispatcher& dispatcher, const wxString& eventName, json_object* payload)

@@ -79,16 +79,6 @@ std::string DecimalText(int64_t value)
     return std::to_string(static_cast<long long>(value));
 }
 
-json_object* ObjectWith(const char* key, json_object* member)
-{
-    json_object* object = json_object_new_object();
-    if (object)
-        json_object_object_add(object, key, member);
-    else
-        json_object_put(member);
-    return object;
-}
-
 void PostProgress(const TransferContext& context)
 {
     json_object* payload = json_object_new_object();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "asyncevent.h"
+#include "replytexts.h"
 
 #include <cstdint>
 #include <string>
@@ -8,10 +9,6 @@
 
 // Reading the module's answers in tests.
 
-// The text of a JSON string reply (UTF-8); "<not a string>" otherwise.
-std::string StringReply(const std::string& reply);
-// The texts of a JSON array reply of strings; one "<not a list>" otherwise.
-std::vector<std::string> ListReply(const std::string& reply);
 
 // An event as "name payload", payload as sent, in UTF-8.
 std::string EventText(const AsyncEventData& event);

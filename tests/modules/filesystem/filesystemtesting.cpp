@@ -42,12 +42,3 @@ std::vector<std::string> EventTexts(const EventCapture& capture)
     }
     return texts;
 }
-
-std::string StringReply(const std::string& reply)
-{
-    json_object* value = json_tokener_parse(reply.c_str());
-    const std::string text =
-        json_object_is_type(value, json_type_string) ? json_object_get_string(value) : "<not a string>";
-    json_object_put(value);
-    return text;
-}

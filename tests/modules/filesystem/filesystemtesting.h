@@ -1,5 +1,7 @@
 #pragma once
 
+#include "replytexts.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,5 +24,3 @@ std::string CreateObject(const std::string& createRow, int32_t formId = 0, int32
 // The captured events as "form caller name payload", in the order posted.
 std::vector<std::string> EventTexts(const EventCapture& capture);
 
-// The text of a JSON string reply (UTF-8); "<not a string>" otherwise.
-std::string StringReply(const std::string& reply);

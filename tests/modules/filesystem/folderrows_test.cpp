@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <json-c/json.h>
-
 #include <windows.h>
 
 #include <algorithm>
@@ -41,21 +39,6 @@ public:
 private:
     std::wstring m_folder;
 };
-
-// The texts of a JSON array reply, in order; one "<not a list>" otherwise.
-std::vector<std::string> ListReply(const std::string& reply)
-{
-    json_object* value = json_tokener_parse(reply.c_str());
-    if (!json_object_is_type(value, json_type_array)) {
-        json_object_put(value);
-        return {"<not a list>"};
-    }
-    std::vector<std::string> texts;
-    for (size_t index = 0; index < json_object_array_length(value); ++index)
-        texts.push_back(json_object_get_string(json_object_array_get_idx(value, index)));
-    json_object_put(value);
-    return texts;
-}
 
 std::set<std::string> SetReply(const std::string& reply)
 {

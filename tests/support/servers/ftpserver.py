@@ -17,10 +17,11 @@ stay behind.
 import os
 import shutil
 import signal
-import subprocess
 import sys
 import threading
 import time
+
+import serverprocess
 
 try:
     from pyftpdlib.authorizers import DummyAuthorizer
@@ -98,54 +99,9 @@ def serve(folder):
     os._exit(0)
 
 
-def stop(folder):
-    pid_file = os.path.join(folder, "pid.txt")
-    try:
-        with open(pid_file) as f:
-            os.kill(int(f.read().strip()), signal.SIGTERM)
-    except (OSError, ValueError):
-        pass
-    for name in ("pid.txt", "ports.txt", "server.log", "commands.log"):
-        try:
-            os.remove(os.path.join(folder, name))
-        except OSError:
-            pass
+def remove_root(folder):
     shutil.rmtree(os.path.join(folder, "root"), ignore_errors=True)
 
 
-def start(folder):
-    stop(folder)
-    os.makedirs(folder, exist_ok=True)
-    log = open(os.path.join(folder, "server.log"), "w")
-    child = subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", folder],
-                             stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
-    with open(os.path.join(folder, "pid.txt"), "w") as f:
-        f.write(str(child.pid))
-    deadline = time.time() + 15
-    while time.time() < deadline:
-        if os.path.exists(os.path.join(folder, "ports.txt")):
-            return 0
-        if child.poll() is not None:
-            break
-        time.sleep(0.05)
-    print("the FTP test server did not start; see " + os.path.join(folder, "server.log"))
-    stop(folder)
-    return 1
-
-
-def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("start", "stop", "serve"):
-        print(__doc__)
-        return 2
-    command, folder = sys.argv[1], os.path.abspath(sys.argv[2])
-    if command == "serve":
-        serve(folder)
-        return 0
-    if command == "stop":
-        stop(folder)
-        return 0
-    return start(folder)
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(serverprocess.main(__file__, __doc__, serve, "FTP test server", ("commands.log",), remove_root))

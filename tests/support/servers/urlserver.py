@@ -16,10 +16,11 @@ import os
 import shutil
 import signal
 import ssl
-import subprocess
 import sys
 import threading
 import time
+
+import serverprocess
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 CERT = os.path.join(HERE, "selfsigned.pem")
@@ -152,53 +153,5 @@ def serve(folder):
     time.sleep(LIFETIME_SECONDS)
 
 
-def stop(folder):
-    pid_file = os.path.join(folder, "pid.txt")
-    try:
-        with open(pid_file) as f:
-            os.kill(int(f.read().strip()), signal.SIGTERM)
-    except (OSError, ValueError):
-        pass
-    for name in ("pid.txt", "ports.txt", "cert.pem", "server.log", "requests.log"):
-        try:
-            os.remove(os.path.join(folder, name))
-        except OSError:
-            pass
-
-
-def start(folder):
-    stop(folder)
-    os.makedirs(folder, exist_ok=True)
-    log = open(os.path.join(folder, "server.log"), "w")
-    child = subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", folder],
-                             stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
-    with open(os.path.join(folder, "pid.txt"), "w") as f:
-        f.write(str(child.pid))
-    deadline = time.time() + 15
-    while time.time() < deadline:
-        if os.path.exists(os.path.join(folder, "ports.txt")):
-            return 0
-        if child.poll() is not None:
-            break
-        time.sleep(0.05)
-    print("the URL test server did not start; see " + os.path.join(folder, "server.log"))
-    stop(folder)
-    return 1
-
-
-def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("start", "stop", "serve"):
-        print(__doc__)
-        return 2
-    command, folder = sys.argv[1], os.path.abspath(sys.argv[2])
-    if command == "serve":
-        serve(folder)
-        return 0
-    if command == "stop":
-        stop(folder)
-        return 0
-    return start(folder)
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(serverprocess.main(__file__, __doc__, serve, "URL test server", ("cert.pem", "requests.log")))
