@@ -182,6 +182,15 @@ bool ReportFailures(const std::string& transcript)
     return failures.empty() && transcript.find("script end") != std::string::npos;
 }
 
+// Plays the script to its end and reads the transcript; false, with the
+// failures on stderr, when it did not start or end in time or a check failed.
+bool PlayToEnd(PlayerRun& run, const std::string& script, std::string& transcript)
+{
+    const bool ended = run.Start(script) && RunLoopUntil([&] { return run.Ended(); }, kScriptTimeoutMs);
+    transcript = run.Transcript();
+    return ReportFailures(transcript) && ended;
+}
+
 std::string CallText(size_t argumentBytes)
 {
     return "[\"nxa.Bench.echo\",\"" + std::string(argumentBytes, 'a') + "\"]";
@@ -211,12 +220,8 @@ int RunCalls(SampleFile& samples, int calls, int reps)
                       "\"]\n";
     script += "quit\n";
     PlayerRun run;
-    if (!run.Start(script) || !RunLoopUntil([&] { return run.Ended(); }, kScriptTimeoutMs)) {
-        ReportFailures(run.Transcript());
-        return 1;
-    }
-    const std::string transcript = run.Transcript();
-    if (!ReportFailures(transcript))
+    std::string transcript;
+    if (!PlayToEnd(run, script, transcript))
         return 1;
     const std::vector<std::string> timings = LinesWith(transcript, " bench nxa.Bench.echo calls=");
     for (int rep = 0; rep < reps; ++rep) {
@@ -353,12 +358,8 @@ int RunUrl(SampleFile& samples, const std::string& url, int reps)
                   "\n";
     script += "quit\n";
     PlayerRun run;
-    if (!run.Start(script) || !RunLoopUntil([&] { return run.Ended(); }, kScriptTimeoutMs)) {
-        ReportFailures(run.Transcript());
-        return 1;
-    }
-    const std::string transcript = run.Transcript();
-    if (!ReportFailures(transcript))
+    std::string transcript;
+    if (!PlayToEnd(run, script, transcript))
         return 1;
     run.Stop();
     for (const std::string& line : LinesWith(transcript, " benchurl bytes="))
