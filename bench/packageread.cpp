@@ -8,12 +8,12 @@
 #include "moviecipherwriter.h"
 #include "packageconstants.h"
 #include "packagereader.h"
+#include "packagetestsupport.h"
 #include "packagewriter.h"
 #include "samplefile.h"
 #include "scrambling.h"
 
 #include <openssl/evp.h>
-#include <openssl/pem.h>
 #include <openssl/provider.h>
 #include <zlib.h>
 
@@ -53,21 +53,6 @@ ByteVector RandomBytes(size_t length)
         byte = static_cast<unsigned char>(state >> 24);
     }
     return bytes;
-}
-
-std::string RsaKeyPem()
-{
-    EVP_PKEY* key = EVP_RSA_gen(kRsaBits);
-    BIO* bio = BIO_new(BIO_s_mem());
-    std::string pem;
-    if (key && bio && PEM_write_bio_PrivateKey(bio, key, nullptr, nullptr, 0, nullptr, nullptr) == 1) {
-        char* data = nullptr;
-        const long length = BIO_get_mem_data(bio, &data);
-        pem.assign(data, static_cast<size_t>(length));
-    }
-    BIO_free(bio);
-    EVP_PKEY_free(key);
-    return pem;
 }
 
 bool WriteFile(const ByteVector& bytes)
@@ -178,7 +163,7 @@ int RunBlock(SampleFile& samples, size_t bytes, int reps)
 
 int RunMovie(SampleFile& samples, size_t bytes, int reps)
 {
-    const std::string pem = RsaKeyPem();
+    const std::string pem = RsaKeyPem(kRsaBits);
     FormContent form;
     form.version = 12;
     form.settings.movieVersion = 11;
