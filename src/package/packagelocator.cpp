@@ -7,13 +7,31 @@
 #include "wholefile.h"
 
 #include <array>
+#include <cstring>
+#include <memory>
+#include <new>
 
-bool FindPackageMarker(std::FILE* file)
+namespace {
+
+const size_t kNoMarker = static_cast<size_t>(-1);
+
+// Carries the marker match over one block of bytes; returns the offset just
+// past the marker, or kNoMarker when the block ends first.
+size_t ScanBlock(const unsigned char* block, size_t length, const std::array<unsigned char, 8>& magic,
+                 size_t& matched)
 {
-    const std::array<unsigned char, 8> magic = PackageConstants::PackageMagic();
-    size_t matched = 0;
-    for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
-        const unsigned char byte = static_cast<unsigned char>(c);
+    size_t at = 0;
+    while (at < length) {
+        if (matched == 0) {
+            // Nothing matched yet: only the marker's first byte can start a match.
+            const void* first = std::memchr(block + at, magic[0], length - at);
+            if (!first)
+                return kNoMarker;
+            at = static_cast<size_t>(static_cast<const unsigned char*>(first) - block) + 1;
+            matched = 1;
+            continue;
+        }
+        const unsigned char byte = block[at++];
         if (byte == magic[matched])
             ++matched;
         else
@@ -21,9 +39,32 @@ bool FindPackageMarker(std::FILE* file)
             // so the breaking byte can only begin a new match.
             matched = byte == magic[0] ? 1 : 0;
         if (matched == magic.size())
-            return true;
+            return at;
     }
-    return false;
+    return kNoMarker;
+}
+
+} // namespace
+
+bool FindPackageMarker(std::FILE* file)
+{
+    const std::array<unsigned char, 8> magic = PackageConstants::PackageMagic();
+    int64_t blockStart = TellFile(file);
+    if (blockStart < 0)
+        return false;
+    std::unique_ptr<unsigned char[]> block(new (std::nothrow) unsigned char[kMarkerScanBlockBytes]);
+    if (!block)
+        return false;
+    size_t matched = 0;
+    for (;;) {
+        const size_t read = std::fread(block.get(), 1, kMarkerScanBlockBytes, file);
+        if (read == 0)
+            return false;
+        const size_t end = ScanBlock(block.get(), read, magic, matched);
+        if (end != kNoMarker)
+            return SeekFile(file, blockStart + static_cast<int64_t>(end), SEEK_SET);
+        blockStart += static_cast<int64_t>(read);
+    }
 }
 
 bool LoadPackageFromFile(const std::wstring& path, CPackage& package)

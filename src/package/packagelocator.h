@@ -1,15 +1,19 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
 class CPackage;
 
-// Reads the stream byte by byte from its current position until it has
-// passed the package marker; true with the stream standing on the first byte
-// after it, false at the end of the data. A byte that breaks a partial match
-// is tried again as the first marker byte, so a marker right after a 0x14
-// byte is found.
+// The scan reads the executable in blocks of this size.
+const size_t kMarkerScanBlockBytes = 64 * 1024;
+
+// Scans the stream from its current position until it has passed the first
+// package marker; true with the stream standing on the first byte after it,
+// false at the end of the data. A byte that breaks a partial match is tried
+// again as the first marker byte, so a marker right after a 0x14 byte is
+// found.
 bool FindPackageMarker(std::FILE* file);
 
 // Opens the executable, finds the marker and reads the package after it.

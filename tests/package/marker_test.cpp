@@ -16,6 +16,12 @@
 
 namespace {
 
+ByteVector Concat(ByteVector first, const ByteVector& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
 TEST(PackageMarker, IsTheEightKnownBytes)
 {
     const auto magic = PackageConstants::PackageMagic();
@@ -41,6 +47,9 @@ TEST(PackageMarker, ScanFindsThePackageAfterTheProgram)
         {"after a partial marker and 0x14", {0x14, 0x09, 0x13, 0x49, 0x49, 0x13, 0x09, 0x00, 0x14}, true, true},
         {"no marker", Pattern(5000, 1), false, false},
         {"partial marker only", partial, false, false},
+        {"marker across a scan block end", Pattern(kMarkerScanBlockBytes - 3, 2), true, true},
+        {"partial marker across a scan block end", Concat(Pattern(kMarkerScanBlockBytes - 2, 2), partial), true, true},
+        {"no marker after whole scan blocks", Pattern(2 * kMarkerScanBlockBytes, 2), false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -69,10 +78,16 @@ TEST(PackageMarker, PackageCutAfterTheMarkerFailsAndMissingFileFails)
 
 TEST(PackageMarker, ScanLeavesTheStreamAfterTheMarker)
 {
-    const ByteVector image = BuildExecutableImage({0x14, 0x09, 0x14}, {0xAB, 0xCD});
-    ScopedFileClose file(OpenFileWide(WriteScratchFile(image), L"rb"));
-    ASSERT_TRUE(FindPackageMarker(file.Get()));
-    EXPECT_EQ(0xAB, std::getc(file.Get()));
+    // The marker ends before, at and after the end of the first scan block.
+    for (size_t programLength : {size_t(3), kMarkerScanBlockBytes - 9, kMarkerScanBlockBytes - 8, kMarkerScanBlockBytes}) {
+        SCOPED_TRACE(programLength);
+        ByteVector program = Pattern(programLength, 4);
+        program[programLength - 1] = 0x14;
+        const ByteVector image = BuildExecutableImage(program, {0xAB, 0xCD});
+        ScopedFileClose file(OpenFileWide(WriteScratchFile(image), L"rb"));
+        ASSERT_TRUE(FindPackageMarker(file.Get()));
+        EXPECT_EQ(0xAB, std::getc(file.Get()));
+    }
 }
 
 // A program that holds the marker as one run of bytes would find itself
