@@ -25,9 +25,11 @@ std::string BlowfishKeyFromKeyBlock(const unsigned char* keyBlock, size_t length
 // Fills `movie` with `storedLength` bytes: the decoded movie followed by
 // zeros. False when the key block is short, holds no usable RSA key or an
 // empty Blowfish key, the modulus size is unusable, or a chunk does not
-// decrypt.
+// decrypt. The chunks are independent: a large movie is deciphered on up to
+// `workers` threads (0: as many as the machine has cores, for movies large
+// enough to pay for them); the result does not depend on their number.
 bool Decipher(const unsigned char* stored, int32_t storedLength,
               const unsigned char* keyBlock, size_t keyBlockLength,
-              std::unique_ptr<unsigned char[]>& movie);
+              std::unique_ptr<unsigned char[]>& movie, size_t workers = 0);
 
 } // namespace MovieCipher

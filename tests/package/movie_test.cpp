@@ -136,6 +136,39 @@ TEST(PackageMovies, RsaChunksAreEveryFortyEighthFromZero)
     }
 }
 
+// Many chunks split among worker threads: the movie comes out the same for
+// every number of workers, and a damaged RSA chunk in any worker's range
+// fails the whole movie.
+TEST(PackageMovies, WorkerThreadsGiveTheSameMovieAndAnyBadRsaChunkFails)
+{
+    const ByteVector movie = Pattern(150000, 9);
+    const std::string& pem = RsaKeyPem(1024);
+    const auto decipher = [&](const ByteVector& stored, size_t workers, ByteVector& out) {
+        std::unique_ptr<unsigned char[]> bytes;
+        if (!MovieCipher::Decipher(stored.data(), static_cast<int32_t>(stored.size()),
+                                   reinterpret_cast<const unsigned char*>(pem.data()), pem.size(), bytes, workers))
+            return false;
+        out.assign(bytes.get(), bytes.get() + stored.size());
+        return true;
+    };
+    const ByteVector stored = EncipheredForm(movie, 1024).movie;
+    ASSERT_GT(stored.size() / 128, 2300u);
+    for (size_t workers : {size_t(1), size_t(3), size_t(4), size_t(8), size_t(0)}) {
+        SCOPED_TRACE(workers);
+        ByteVector out;
+        ASSERT_TRUE(decipher(stored, workers, out));
+        EXPECT_EQ(movie, ByteVector(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(movie.size())));
+        EXPECT_EQ(ByteVector(out.size() - movie.size(), 0),
+                  ByteVector(out.begin() + static_cast<std::ptrdiff_t>(movie.size()), out.end()));
+    }
+    // With four workers the ranges start near chunks 581, 1163 and 1744.
+    for (int chunk : {0, 576, 1152, 1200, 1728, 2304}) {
+        SCOPED_TRACE(chunk);
+        ByteVector out;
+        EXPECT_FALSE(decipher(EncipheredForm(movie, 1024, chunk).movie, 4, out));
+    }
+}
+
 TEST(PackageMovies, BytesAfterTheLastWholeChunkAreIgnored)
 {
     const ByteVector movie = Pattern(700, 2);
