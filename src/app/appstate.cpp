@@ -37,16 +37,20 @@ std::wstring ExecutablePath()
 }
 
 // Embedded files that are native libraries become extension libraries; the
-// others are not needed at start-up. False when a file cannot be produced.
+// others are not needed at start-up, so only their first bytes are looked
+// at. False when a library's bytes cannot be produced.
 bool CollectExtensions(const CPackage& package, std::vector<std::unique_ptr<ExtensionImage>>& extensions)
 {
     for (const auto& file : package.EmbeddedFiles()) {
+        unsigned char head[2] = {};
+        file->CopyHead(head, sizeof head);
+        if (!ExtensionImage::IsLibraryImage(head, file->Length()))
+            continue;
         int32_t length = 0;
         std::unique_ptr<unsigned char[]> bytes;
         if (!file->GetData(length, bytes))
             return false;
-        if (ExtensionImage::IsLibraryImage(bytes.get(), length))
-            extensions.push_back(std::make_unique<ExtensionImage>(std::move(bytes), length));
+        extensions.push_back(std::make_unique<ExtensionImage>(std::move(bytes), length));
     }
     return true;
 }

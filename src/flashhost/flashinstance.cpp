@@ -139,11 +139,12 @@ bool FlashInstance::LoadSwfFromRam(const uint8_t* pData, int32_t dataLength)
 {
     if (!pData || dataLength <= 0)
         return false;
-    std::vector<uint8_t> movie(pData, pData + dataLength);
+    // The caller waits while the stream runs on the main thread, so the
+    // stream can write straight from the caller's bytes.
     const bool sent = OnMainThread([&] {
         if (!m_instance.pdata)
             return false;
-        FlashStream stream(m_instance, m_pluginFuncs, std::move(movie));
+        FlashStream stream(m_instance, m_pluginFuncs, pData, dataLength);
         return stream.Send(kMimeType, "swf.swf");
     });
     if (sent)

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
-FlashStream::FlashStream(const NPP_t& instance, const NPPluginFuncs& pluginFuncs, std::vector<uint8_t> movie)
-    : m_instance(instance), m_pluginFuncs(pluginFuncs), m_stream(), m_chunk(kChunkSize), m_movie(std::move(movie))
+FlashStream::FlashStream(const NPP_t& instance, const NPPluginFuncs& pluginFuncs, const uint8_t* movie,
+                         int32_t length)
+    : m_instance(instance), m_pluginFuncs(pluginFuncs), m_stream(), m_chunk(kChunkSize), m_movie(movie),
+      m_length(length)
 {
 }
 
@@ -15,7 +17,7 @@ bool FlashStream::Send(const wxString& type, const wxString& url)
     if (!m_pluginFuncs.newstream || !m_pluginFuncs.writeready || !m_pluginFuncs.write ||
         !m_pluginFuncs.destroystream)
         return false;
-    m_remaining = m_total = int32_t(m_movie.size());
+    m_remaining = m_total = m_length;
     m_type = WideToUtf8(type.ToStdWstring());
     m_url = WideToUtf8(url.ToStdWstring());
     m_stream.pdata = m_instance.pdata;
@@ -46,7 +48,7 @@ void FlashStream::WriteData()
             return;
         }
         const int32_t length = std::min({ready, kChunkSize, m_remaining});
-        std::memcpy(m_chunk.data(), m_movie.data() + m_written, size_t(length));
+        std::memcpy(m_chunk.data(), m_movie + m_written, size_t(length));
         m_written += length;
         m_pluginFuncs.write(&m_instance, &m_stream, m_total - m_remaining, length, m_chunk.data());
         m_remaining -= length;

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-// One movie held in memory, written into a plug-in instance as a stream in
-// pieces of at most kChunkSize bytes, as much as the plug-in says it is ready
-// for each time.
+// One movie in memory, written into a plug-in instance as a stream in pieces
+// of at most kChunkSize bytes, as much as the plug-in says it is ready for
+// each time. The movie is borrowed, not copied: Send writes all of it before
+// it returns, and the caller's bytes must live until then.
 class FlashStream {
 public:
     static constexpr int32_t kChunkSize = 30720;
 
-    // Takes the movie bytes over.
-    FlashStream(const NPP_t& instance, const NPPluginFuncs& pluginFuncs, std::vector<uint8_t> movie);
+    FlashStream(const NPP_t& instance, const NPPluginFuncs& pluginFuncs, const uint8_t* movie, int32_t length);
     FlashStream(const FlashStream&) = delete;
     FlashStream& operator=(const FlashStream&) = delete;
     virtual ~FlashStream() = default;
@@ -37,7 +37,8 @@ private:
     int32_t m_total = 0;
     uint16_t m_streamType = NP_NORMAL;
     std::vector<uint8_t> m_chunk;
-    std::vector<uint8_t> m_movie;
+    const uint8_t* m_movie;
+    int32_t m_length;
     int32_t m_written = 0;
     std::string m_type;
     std::string m_url;

@@ -2,6 +2,9 @@
 
 #include "packageconstants.h"
 #include "packagereader.h"
+#include "scrambling.h"
+
+#include <algorithm>
 
 CPackageBinary::~CPackageBinary() = default;
 
@@ -17,4 +20,13 @@ bool CPackageBinary::GetData(int32_t& length, std::unique_ptr<unsigned char[]>& 
         return false;
     length = m_data.Length();
     return true;
+}
+
+size_t CPackageBinary::CopyHead(unsigned char* out, size_t count) const
+{
+    const size_t length = static_cast<size_t>(m_data.Length());
+    const size_t copied = std::min(count, length);
+    for (size_t i = 0; i < copied; ++i)
+        out[i] = m_data.Bytes()[i] ^ ScrambleKeyByte(i, length, PackageConstants::kEmbeddedFile);
+    return copied;
 }

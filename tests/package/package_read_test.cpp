@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <climits>
 #include <cstring>
 #include <functional>
@@ -398,8 +400,14 @@ TEST(PackageRecord, EmbeddedAndLibraryFilesDescramble)
     std::unique_ptr<unsigned char[]> bytes;
     ASSERT_TRUE(package.EmbeddedFiles()[0]->GetData(length, bytes));
     EXPECT_EQ(content.embeddedFiles[0].bytes, ByteVector(bytes.get(), bytes.get() + length));
+    // The head is the descrambled file's start, cut at the file's end.
+    unsigned char head[4] = {};
+    const size_t headLength = std::min(sizeof head, content.embeddedFiles[0].bytes.size());
+    ASSERT_EQ(headLength, package.EmbeddedFiles()[0]->CopyHead(head, sizeof head));
+    EXPECT_EQ(ByteVector(bytes.get(), bytes.get() + headLength), ByteVector(head, head + headLength));
     ASSERT_TRUE(package.EmbeddedFiles()[1]->GetData(length, bytes));
     EXPECT_EQ(0, length);
+    EXPECT_EQ(0u, package.EmbeddedFiles()[1]->CopyHead(head, sizeof head));
 
     const CPackageBinary* library = package.FindBinary(L"lib/a.txt");
     ASSERT_NE(nullptr, library);
