@@ -13,6 +13,7 @@
 #include "maskregion.h"
 #include "menueventhandler.h"
 #include "nxaapplication.h"
+#include "packageconstants.h"
 #include "temporarymovies.h"
 
 #include <wx/joystick.h>
@@ -347,8 +348,22 @@ int32_t KovaForm::ButtonMode(int button) const
     }
 }
 
+bool KovaForm::StreamPlainMovie()
+{
+    const ByteBlock* plain = m_definition.PlainMovieBlock(m_preferSecondMovie);
+    if (!plain)
+        return false;
+    m_playsDirectly = true;
+    m_pInstance->LoadSwf(plain->Length(), [plain](size_t offset, size_t count, uint8_t* out) {
+        plain->CopyDescrambledRange(PackageConstants::kMovie, offset, count, out);
+    });
+    return true;
+}
+
 void KovaForm::LoadMovieFromPackage()
 {
+    if (m_definition.MovieVersion() >= kFirstScriptableVersion && StreamPlainMovie())
+        return;
     int32_t length = 0;
     std::unique_ptr<unsigned char[]> movie;
     const bool found = (m_preferSecondMovie && m_definition.GetUnencryptedMovie(length, movie))

@@ -120,6 +120,10 @@ protected:
     // the form as its definition says.
     void CreateFlash();
     void LoadMovieFromPackage();
+    // A plain movie that plays directly streams from the package itself,
+    // descrambled piece by piece, so a large movie is never copied whole.
+    // False for an enciphered movie, which must be deciphered first.
+    bool StreamPlainMovie();
     void DestroyFlash();
 
     bool IsDirectMode() const;

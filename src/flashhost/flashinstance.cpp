@@ -6,6 +6,7 @@
 #include "mainthread.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -137,14 +138,23 @@ bool FlashInstance::Destroy()
 
 bool FlashInstance::LoadSwfFromRam(const uint8_t* pData, int32_t dataLength)
 {
-    if (!pData || dataLength <= 0)
+    if (!pData)
+        return false;
+    return LoadSwf(dataLength, [pData](size_t offset, size_t count, uint8_t* out) {
+        std::memcpy(out, pData + offset, count);
+    });
+}
+
+bool FlashInstance::LoadSwf(int32_t length, const FlashStream::Reader& read)
+{
+    if (length <= 0)
         return false;
     // The caller waits while the stream runs on the main thread, so the
-    // stream can write straight from the caller's bytes.
+    // stream can read straight from the caller's bytes.
     const bool sent = OnMainThread([&] {
         if (!m_instance.pdata)
             return false;
-        FlashStream stream(m_instance, m_pluginFuncs, pData, dataLength);
+        FlashStream stream(m_instance, m_pluginFuncs, length, read);
         return stream.Send(kMimeType, "swf.swf");
     });
     if (sent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "flashstream.h"
 #include "instanceparams.h"
 #include "npdefs.h"
 
@@ -40,6 +41,9 @@ public:
 
     // Streams a movie held in memory into the instance and repaints the window.
     bool LoadSwfFromRam(const uint8_t* pData, int32_t dataLength);
+    // The same for a movie of `length` bytes that the reader produces piece
+    // by piece as the stream writes it.
+    bool LoadSwf(int32_t length, const FlashStream::Reader& read);
 
     // Calls on the scriptable object. Out texts stay as they were on failure;
     // a result that is not a string reads as the empty text.

@@ -3,12 +3,11 @@
 #include "textconv.h"
 
 #include <algorithm>
-#include <cstring>
 
-FlashStream::FlashStream(const NPP_t& instance, const NPPluginFuncs& pluginFuncs, const uint8_t* movie,
-                         int32_t length)
-    : m_instance(instance), m_pluginFuncs(pluginFuncs), m_stream(), m_chunk(kChunkSize), m_movie(movie),
-      m_length(length)
+FlashStream::FlashStream(const NPP_t& instance, const NPPluginFuncs& pluginFuncs, int32_t length,
+                         const Reader& read)
+    : m_instance(instance), m_pluginFuncs(pluginFuncs), m_stream(), m_chunk(kChunkSize), m_length(length),
+      m_read(read)
 {
 }
 
@@ -48,7 +47,7 @@ void FlashStream::WriteData()
             return;
         }
         const int32_t length = std::min({ready, kChunkSize, m_remaining});
-        std::memcpy(m_chunk.data(), m_movie + m_written, size_t(length));
+        m_read(size_t(m_written), size_t(length), m_chunk.data());
         m_written += length;
         m_pluginFuncs.write(&m_instance, &m_stream, m_total - m_remaining, length, m_chunk.data());
         m_remaining -= length;

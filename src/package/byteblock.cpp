@@ -3,7 +3,6 @@
 #include "packagereader.h"
 #include "scrambling.h"
 
-#include <cstring>
 #include <new>
 
 bool ByteBlock::Read(PackageReader& reader)
@@ -38,10 +37,14 @@ bool ByteBlock::CopyDescrambled(unsigned char constant, std::unique_ptr<unsigned
     std::unique_ptr<unsigned char[]> copy(new (std::nothrow) unsigned char[length]);
     if (!copy)
         return false;
-    if (length) {
-        std::memcpy(copy.get(), m_bytes.get(), length);
-        ScrambleRun(copy.get(), length, constant);
-    }
+    CopyDescrambledRange(constant, 0, length, copy.get());
     bytes = std::move(copy);
     return true;
+}
+
+void ByteBlock::CopyDescrambledRange(unsigned char constant, size_t offset, size_t count, unsigned char* out) const
+{
+    const size_t length = static_cast<size_t>(Length());
+    for (size_t i = 0; i < count; ++i)
+        out[i] = m_bytes[offset + i] ^ ScrambleKeyByte(offset + i, length, constant);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -19,6 +20,9 @@ public:
 
     // A new copy of the bytes, descrambled with the given constant.
     bool CopyDescrambled(unsigned char constant, std::unique_ptr<unsigned char[]>& bytes) const;
+    // Bytes offset to offset + count - 1 of the descrambled block, written
+    // to out; the range must lie inside the block.
+    void CopyDescrambledRange(unsigned char constant, size_t offset, size_t count, unsigned char* out) const;
 
 private:
     std::unique_ptr<unsigned char[]> m_bytes;

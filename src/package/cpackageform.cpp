@@ -91,6 +91,13 @@ bool CPackageForm::GetMovie(int32_t& length, std::unique_ptr<unsigned char[]>& b
     return true;
 }
 
+const ByteBlock* CPackageForm::PlainMovieBlock(bool preferSecond) const
+{
+    if (preferSecond && m_secondMovie.Present())
+        return &m_secondMovie;
+    return m_keyBlock.Present() ? nullptr : &m_movie;
+}
+
 bool CPackageForm::GetUnencryptedMovie(int32_t& length, std::unique_ptr<unsigned char[]>& bytes) const
 {
     bytes.reset();

@@ -25,6 +25,11 @@ public:
     // The playable movie, scrambled or enciphered in the package. False when
     // an enciphered movie cannot be deciphered.
     bool GetMovie(int32_t& length, std::unique_ptr<unsigned char[]>& bytes) const;
+    // The stored block of the movie that plays when it needs no deciphering:
+    // the second movie when preferred and present, else the main movie when
+    // it has no key block; null when the movie is enciphered (see GetMovie).
+    // Its bytes descramble with PackageConstants::kMovie.
+    const ByteBlock* PlainMovieBlock(bool preferSecond) const;
     // The second movie; false when there is none.
     bool GetUnencryptedMovie(int32_t& length, std::unique_ptr<unsigned char[]>& bytes) const;
     bool GetMaskImage(std::unique_ptr<unsigned char[]>& bytes, int32_t& length) const;

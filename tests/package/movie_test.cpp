@@ -2,11 +2,14 @@
 #include "cpackageform.h"
 #include "moviecipher.h"
 #include "moviecipherwriter.h"
+#include "packageconstants.h"
 #include "packagetestsupport.h"
 #include "wholefile.h"
 
 #include <gtest/gtest.h>
 #include <openssl/ui.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -79,6 +82,39 @@ TEST(PackageMovies, SecondMovieIsDescrambledAndAbsentOneFails)
     EXPECT_EQ(content.forms[0].secondMovie, ByteVector(bytes.get(), bytes.get() + length));
     EXPECT_FALSE(package.Forms()[1]->GetUnencryptedMovie(length, bytes));
     EXPECT_EQ(nullptr, bytes.get());
+}
+
+// The bytes of a block put together from pieces, as a stream reads them.
+ByteVector DescrambledByPieces(const ByteBlock& block, size_t piece)
+{
+    ByteVector bytes(static_cast<size_t>(block.Length()));
+    for (size_t offset = 0; offset < bytes.size(); offset += piece)
+        block.CopyDescrambledRange(PackageConstants::kMovie, offset, std::min(piece, bytes.size() - offset),
+                                   bytes.data() + offset);
+    return bytes;
+}
+
+TEST(PackageMovies, PlainMovieBlockIsTheMovieThatPlaysAndReadsByPieces)
+{
+    PackageContent content;
+    content.forms = {FullForm(12), FullForm(12), EncipheredForm(Pattern(3000, 6), 1024)};
+    content.forms[0].movie = Pattern(70000, 7);
+    content.forms[1].secondMovie.clear();
+    content.forms[2].secondMovie = Pattern(500, 8);
+    CPackage package;
+    ASSERT_TRUE(ReadPackageBytes(WritePackage(content), package));
+    const CPackageForm& plain = *package.Forms()[0];
+    const CPackageForm& withoutSecond = *package.Forms()[1];
+    const CPackageForm& enciphered = *package.Forms()[2];
+
+    ASSERT_NE(nullptr, plain.PlainMovieBlock(false));
+    for (size_t piece : {size_t(1), size_t(30720), size_t(70000)})
+        EXPECT_EQ(content.forms[0].movie, DescrambledByPieces(*plain.PlainMovieBlock(false), piece)) << piece;
+    EXPECT_EQ(content.forms[0].secondMovie, DescrambledByPieces(*plain.PlainMovieBlock(true), 333));
+    EXPECT_EQ(withoutSecond.PlainMovieBlock(false), withoutSecond.PlainMovieBlock(true));
+    EXPECT_EQ(nullptr, enciphered.PlainMovieBlock(false));
+    ASSERT_NE(nullptr, enciphered.PlainMovieBlock(true));
+    EXPECT_EQ(content.forms[2].secondMovie, DescrambledByPieces(*enciphered.PlainMovieBlock(true), 64));
 }
 
 TEST(PackageMovies, LoadMovieFileGivesTheFileBack)
