@@ -1,7 +1,5 @@
 #include "commandrow.h"
 
-#include "commandargs.h"
-
 #include <json-c/json.h>
 
 #include <string>

@@ -99,13 +99,9 @@ bool Utf8ToWide(const std::string& utf8, std::wstring& wide)
     const size_t length = std::min(utf8.find('\0'), utf8.size());
     std::wstring decoded;
     decoded.reserve(length);
-    for (size_t pos = 0; pos < length;) {
-        // A zero byte is no continuation byte: no sequence reaches past it.
-        if (static_cast<unsigned char>(utf8[pos]) < 0x80)
-            decoded += static_cast<wchar_t>(utf8[pos++]);
-        else
-            AppendWide(decoded, DecodeOne(utf8, pos));
-    }
+    // A zero byte is no continuation byte: no sequence reaches past it.
+    for (size_t pos = 0; pos < length;)
+        AppendWide(decoded, DecodeOne(utf8, pos));
     wide.swap(decoded);
     return true;
 }
@@ -128,10 +124,6 @@ std::string WideToUtf8(const wchar_t* wide, size_t length)
     out.reserve(length);
     for (size_t i = 0; i < length; ++i) {
         char32_t cp = static_cast<char32_t>(wide[i]);
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-            continue;
-        }
         if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < length
             && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(wide[++i]) - 0xDC00);
