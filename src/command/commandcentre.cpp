@@ -5,6 +5,7 @@
 #include "calltext.h"
 #include "commandargs.h"
 #include "commandarray.h"
+#include "debugoutput.h"
 #include "filewriteguard.h"
 #include "mainthread.h"
 #include "movieform.h"
@@ -41,9 +42,20 @@ std::string Base64Of(const std::string& bytes)
     return Base64Encode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
-wxString ReplyOf(const std::string& resultText)
+// "<string>" + the Base64 of the result text + "</string>", built in place.
+std::string ReplyOf(std::string_view resultText)
 {
-    return wxString::FromAscii(("<string>" + Base64Of(resultText) + "</string>").c_str());
+    constexpr std::string_view open = "<string>", close = "</string>";
+    std::string reply(open.size() + Base64EncodedLength(resultText.size()) + close.size(), '\0');
+    open.copy(&reply[0], open.size());
+    Base64EncodeTo(reinterpret_cast<const unsigned char*>(resultText.data()), resultText.size(), &reply[open.size()]);
+    close.copy(&reply[reply.size() - close.size()], close.size());
+    return reply;
+}
+
+wxString WideReply(const std::string& reply)
+{
+    return wxString::FromAscii(reply.data(), reply.size());
 }
 
 } // namespace
@@ -155,25 +167,34 @@ void CommandCentre::StopWorker()
 
 wxString CommandCentre::OnCommand(int32_t instanceFormId, const wxString& scriptText)
 {
+    try {
+        return WideReply(OnEvaluation(instanceFormId, WideToUtf8(scriptText.wc_str(), scriptText.length())));
+    } catch (...) {
+        return kEmptyReply;
+    }
+}
+
+std::string CommandCentre::OnEvaluation(int32_t instanceFormId, std::string_view script)
+{
     // Nothing may unwind into the plug-in's frames: a call that cannot even be
     // read (memory ran out) answers the empty element.
     try {
         CallText call;
-        if (!ParseCallText(scriptText.ToStdWstring(), call))
+        if (!ParseCallText(script, call))
             return kEmptyReply;
         if (IsInitRequest(call.commandText)) {
-            ::OutputDebugStringW(L"nxa.init\n");
+            WriteDebugLine("nxa.init");
             return AnswerInit(instanceFormId);
         }
         if (!call.isAsync)
-            return ExecuteCommand(call.commandText, 0, call.formId, call.callerId);
-        PostAsyncCommand(call.formId, call.callerId, call.commandText);
+            return ExecuteUtf8Command(call.commandText, 0, call.formId, call.callerId);
+        PostAsyncCommand(call.formId, call.callerId, wxString(Utf8ToWide(call.commandText)));
     } catch (...) {
     }
     return kEmptyReply;
 }
 
-wxString CommandCentre::AnswerInit(int32_t formId) const
+std::string CommandCentre::AnswerInit(int32_t formId) const
 {
     MovieForm* form = FindForm(formId);
     if (!form)
@@ -195,23 +216,24 @@ wxString CommandCentre::ExecuteCommand(const wxString& commandText, int32_t isAs
                                        int32_t callerId)
 {
     try {
-        return ExecuteParsedCommand(commandText, isAsync, formId, callerId);
+        return WideReply(
+            ExecuteUtf8Command(WideToUtf8(commandText.wc_str(), commandText.length()), isAsync, formId, callerId));
     } catch (...) {
         return kEmptyReply; // memory ran out while the call was read: nothing ran
     }
 }
 
-wxString CommandCentre::ExecuteParsedCommand(const wxString& commandText, int32_t isAsync, int32_t formId,
-                                             int32_t callerId)
+std::string CommandCentre::ExecuteUtf8Command(const std::string& commandText, int32_t isAsync, int32_t formId,
+                                              int32_t callerId)
 {
-    const CommandArray command(WideToUtf8(commandText.ToStdWstring()));
+    const CommandArray command(commandText);
     if (!command.IsCall())
-        return wxString();
+        return std::string();
 
     const wxString name(Utf8ToWide(command.CommandName()));
     // The name only: arguments may carry passwords, and any local process can
     // read the debugger output.
-    ::OutputDebugStringW((name + "\n").wc_str());
+    WriteDebugLine(name);
     const auto found = m_commands.find(name);
     if (found == m_commands.end()) {
         ReportUnknownCommand(name);
@@ -226,14 +248,13 @@ wxString CommandCentre::ExecuteParsedCommand(const wxString& commandText, int32_
         return ReplyOf(FallbackJson(rule));
 
     CallInfo info = {formId, callerId, isAsync, {0, 0, 0, 0, 0}};
-    std::string resultText;
     if (rule && rule->RunsOnMainThread() && !wxThread::IsMain()) {
-        if (!RunOnMainThread([&] { resultText = InvokeRow(name, row, rule, info, arguments); }))
-            resultText = FallbackJson(rule); // shut-down has begun
-    } else {
-        resultText = InvokeRow(name, row, rule, info, arguments);
+        std::string reply;
+        if (!RunOnMainThread([&] { reply = InvokeRow(name, row, rule, info, arguments); }))
+            reply = ReplyOf(FallbackJson(rule)); // shut-down has begun
+        return reply;
     }
-    return ReplyOf(resultText);
+    return InvokeRow(name, row, rule, info, arguments);
 }
 
 std::string CommandCentre::InvokeRow(const wxString& name, const CommandRow& row, const RowRule* rule,
@@ -246,11 +267,11 @@ std::string CommandCentre::InvokeRow(const wxString& name, const CommandRow& row
     try {
         const char* text =
             row.invoker ? row.invoker(row.handler, &info, argc, argc ? arguments.data() : nullptr) : nullptr;
-        return text ? std::string(text) : std::string();
+        return ReplyOf(text ? text : "");
     } catch (...) {
         // A handler that throws (memory ran out on a huge argument) answers
         // its fallback; nothing unwinds into the plug-in or ends the process.
-        return FallbackJson(rule);
+        return ReplyOf(FallbackJson(rule));
     }
 }
 

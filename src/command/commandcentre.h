@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // <windows.h> (included above, so it cannot come again later) renames AddForm
@@ -49,6 +50,9 @@ public:
     // The reply text for one evaluation of the plug-in instance that plays in
     // the form with the given id. Main thread.
     wxString OnCommand(int32_t instanceFormId, const wxString& scriptText);
+    // The same for the script text as the plug-in hands it over (UTF-8); the
+    // reply is ASCII. The plug-in's road: no conversion to wide text and back.
+    std::string OnEvaluation(int32_t instanceFormId, std::string_view script);
     // Runs one decoded command text (a JSON array) and returns the reply text.
     wxString ExecuteCommand(const wxString& commandText, int32_t isAsync, int32_t formId, int32_t callerId);
     // Sends an asynchronous call to the main thread's event loop, from where it
@@ -82,8 +86,12 @@ private:
 
     void OnAsyncCommand(wxThreadEvent& event);
     void OnAsyncEvent(wxThreadEvent& event);
-    wxString AnswerInit(int32_t formId) const;
-    wxString ExecuteParsedCommand(const wxString& commandText, int32_t isAsync, int32_t formId, int32_t callerId);
+    std::string AnswerInit(int32_t formId) const;
+    // Runs a command text in UTF-8 (as WellFormedUtf8 leaves it); may throw
+    // when memory runs out.
+    std::string ExecuteUtf8Command(const std::string& commandText, int32_t isAsync, int32_t formId,
+                                   int32_t callerId);
+    // Runs the row's handler and returns the reply text.
     std::string InvokeRow(const wxString& name, const CommandRow& row, const RowRule* rule, CallInfo& info,
                           std::vector<json_object*>& arguments);
     void EnterModuleRows(const ModuleDescriptor& module);

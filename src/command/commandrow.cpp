@@ -1,7 +1,5 @@
 #include "commandrow.h"
 
-#include "commandargs.h"
-
 #include <json-c/json.h>
 
 #include <string>
@@ -10,7 +8,9 @@ const char* __cdecl InvokeRowHandler(CommandHandler handler, CallInfo* call, int
 {
     thread_local std::string resultText;
     json_object* result = handler ? handler(call, argc, argv) : nullptr;
-    resultText = result ? ToJsonText(result) : "null";
+    // Assigned in place: the storage is reused from call to call.
+    const char* text = result ? json_object_to_json_string(result) : "null";
+    resultText.assign(text ? text : "");
     json_object_put(result);
     return resultText.c_str();
 }

@@ -153,9 +153,13 @@ void FillBrowserFuncs(NPNetscapeFuncs& funcs)
 
 bool NPVariantFromString(const wxString& text, NPVariant& variant)
 {
+    return NPVariantFromUtf8(WideToUtf8(text.wc_str(), text.length()), variant);
+}
+
+bool NPVariantFromUtf8(const std::string& utf8, NPVariant& variant)
+{
     variant = NPVariant();
     variant.type = NPVariantType_Void;
-    const std::string utf8 = WideToUtf8(text.ToStdWstring());
     char* characters = static_cast<char*>(std::malloc(utf8.size() + 1));
     if (!characters)
         return false;
@@ -424,14 +428,14 @@ bool TEV_NPN_Evaluate(NPP npp, NPObject*, NPString* script, NPVariant* result)
 {
     if (!result)
         return false;
-    wxString text;
+    std::string_view text;
     if (script && script->UTF8Characters)
-        text = Utf8ToWide(std::string(script->UTF8Characters, script->UTF8Length));
+        text = std::string_view(script->UTF8Characters, script->UTF8Length);
     FlashInstance* instance = FlashInstance::FromNPP(npp);
     const int32_t formId = instance ? instance->m_formId : -1;
-    wxString reply;
-    RunOnMainThread([&] { reply = CommandCentre::Get().OnCommand(formId, text); });
-    NPVariantFromString(reply, *result);
+    std::string reply;
+    RunOnMainThread([&] { reply = CommandCentre::Get().OnEvaluation(formId, text); });
+    NPVariantFromUtf8(reply, *result);
     return true;
 }
 

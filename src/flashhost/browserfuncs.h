@@ -4,6 +4,8 @@
 
 #include <wx/string.h>
 
+#include <string>
+
 // The browser side of the plug-in interface: the functions the host hands to
 // the plug-in in its NPNetscapeFuncs table, and the class of the window
 // object the plug-in asks for.
@@ -18,6 +20,7 @@ extern NPClass HostNPClass;
 // allocator, terminated by a zero that the length leaves out. On allocation
 // failure the variant stays void and the result is false.
 bool NPVariantFromString(const wxString& text, NPVariant& variant);
+bool NPVariantFromUtf8(const std::string& utf8, NPVariant& variant);
 // The text of a string variant; empty for every other type.
 wxString StringFromVariant(const NPVariant& variant);
 

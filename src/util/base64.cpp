@@ -27,21 +27,31 @@ uint32_t DigitValue(char c)
 
 std::string Base64Encode(const unsigned char* data, size_t length)
 {
-    std::string text;
-    text.reserve((length + 2) / 3 * 4);
-    for (size_t i = 0; i < length; i += 3) {
-        const size_t take = length - i < 3 ? length - i : 3;
-        uint32_t group = static_cast<uint32_t>(data[i]) << 16;
-        if (take > 1)
-            group |= static_cast<uint32_t>(data[i + 1]) << 8;
-        if (take > 2)
-            group |= data[i + 2];
-        text += kAlphabet[(group >> 18) & 63];
-        text += kAlphabet[(group >> 12) & 63];
-        text += take > 1 ? kAlphabet[(group >> 6) & 63] : '=';
-        text += take > 2 ? kAlphabet[group & 63] : '=';
-    }
+    std::string text(Base64EncodedLength(length), '\0');
+    Base64EncodeTo(data, length, &text[0]);
     return text;
+}
+
+void Base64EncodeTo(const unsigned char* data, size_t length, char* out)
+{
+    size_t i = 0;
+    for (; i + 3 <= length; i += 3) {
+        const uint32_t group = static_cast<uint32_t>(data[i]) << 16 | static_cast<uint32_t>(data[i + 1]) << 8 |
+                               data[i + 2];
+        *out++ = kAlphabet[group >> 18];
+        *out++ = kAlphabet[(group >> 12) & 63];
+        *out++ = kAlphabet[(group >> 6) & 63];
+        *out++ = kAlphabet[group & 63];
+    }
+    if (i == length)
+        return;
+    // One or two bytes left: the group ends in padding.
+    const bool two = length - i == 2;
+    const uint32_t group = static_cast<uint32_t>(data[i]) << 16 | (two ? static_cast<uint32_t>(data[i + 1]) << 8 : 0);
+    *out++ = kAlphabet[group >> 18];
+    *out++ = kAlphabet[(group >> 12) & 63];
+    *out++ = two ? kAlphabet[(group >> 6) & 63] : '=';
+    *out = '=';
 }
 
 size_t Base64DecodeTo(const char* text, size_t length, unsigned char* out)

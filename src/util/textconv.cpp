@@ -1,5 +1,6 @@
 #include "textconv.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cwchar>
 #include <new>
@@ -73,17 +74,34 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
+// True when decoding changes nothing: no zero byte and no sequence that
+// decodes to U+FFFD (a literal U+FFFD also counts: its round trip keeps it).
+bool DecodesUnchanged(const std::string& utf8)
+{
+    for (size_t pos = 0; pos < utf8.size();) {
+        const unsigned char byte = static_cast<unsigned char>(utf8[pos]);
+        if (byte == 0)
+            return false;
+        if (byte < 0x80)
+            ++pos;
+        else if (DecodeOne(utf8, pos) == kReplacement)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool Utf8ToWide(const std::string& utf8, std::wstring& wide)
 {
     if (utf8.empty())
         return true;
-    const std::string text = utf8.substr(0, utf8.find('\0'));
+    const size_t length = std::min(utf8.find('\0'), utf8.size());
     std::wstring decoded;
-    decoded.reserve(text.size());
-    for (size_t pos = 0; pos < text.size();)
-        AppendWide(decoded, DecodeOne(text, pos));
+    decoded.reserve(length);
+    // A zero byte is no continuation byte: no sequence reaches past it.
+    for (size_t pos = 0; pos < length;)
+        AppendWide(decoded, DecodeOne(utf8, pos));
     wide.swap(decoded);
     return true;
 }
@@ -97,11 +115,16 @@ std::wstring Utf8ToWide(const std::string& utf8)
 
 std::string WideToUtf8(const std::wstring& wide)
 {
+    return WideToUtf8(wide.data(), wide.size());
+}
+
+std::string WideToUtf8(const wchar_t* wide, size_t length)
+{
     std::string out;
-    out.reserve(wide.size());
-    for (size_t i = 0; i < wide.size(); ++i) {
+    out.reserve(length);
+    for (size_t i = 0; i < length; ++i) {
         char32_t cp = static_cast<char32_t>(wide[i]);
-        if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < wide.size()
+        if (sizeof(wchar_t) == 2 && cp >= 0xD800 && cp <= 0xDBFF && i + 1 < length
             && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(wide[++i]) - 0xDC00);
         } else if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
@@ -110,6 +133,11 @@ std::string WideToUtf8(const std::wstring& wide)
         AppendUtf8(out, cp);
     }
     return out;
+}
+
+std::string WellFormedUtf8(std::string utf8)
+{
+    return DecodesUnchanged(utf8) ? utf8 : WideToUtf8(Utf8ToWide(utf8));
 }
 
 std::unique_ptr<char[]> WideToMultiByte(const std::wstring& wide)

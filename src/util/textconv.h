@@ -14,6 +14,12 @@ std::wstring Utf8ToWide(const std::string& utf8);
 
 // Encodes wide text as UTF-8; unpaired surrogates become U+FFFD.
 std::string WideToUtf8(const std::wstring& wide);
+std::string WideToUtf8(const wchar_t* wide, size_t length);
+
+// The UTF-8 text as a round trip through wide text leaves it: cut at its first
+// zero byte, malformed sequences replaced by U+FFFD. Well-formed text (the
+// usual case) comes back as it is, without the round trip.
+std::string WellFormedUtf8(std::string utf8);
 
 // Converts through the C runtime's multibyte encoding of the current locale.
 // Null when the text cannot be converted or the buffer cannot be allocated.

@@ -20,15 +20,14 @@ std::string Decode(const std::string& text)
 }
 
 // The script text the plug-in writes for one movie call.
-std::wstring Script(const std::wstring& arguments)
+std::string Script(const std::string& arguments)
 {
-    return L"try { __flash__toXML(TevOnCommand(" + arguments + L"\")) ; } catch (e) { \"<undefined/>\"; }";
+    return "try { __flash__toXML(TevOnCommand(" + arguments + "\")) ; } catch (e) { \"<undefined/>\"; }";
 }
 
-std::wstring Payload(const std::string& json)
+std::string Payload(const std::string& json)
 {
-    const std::string base64 = Encode(json);
-    return std::wstring(base64.begin(), base64.end());
+    return Encode(json);
 }
 
 TEST(Base64, Rfc4648Vectors)
@@ -56,19 +55,21 @@ TEST(CallText, WellFormedCalls)
 {
     const std::string json = "[\"nxa.Clipboard.copyString\",\"a/b\"]";
     const struct {
-        std::wstring arguments;
+        std::string arguments;
         bool isAsync;
         int32_t formId, callerId;
     } cases[] = {
-        {L"false,0,7,\"" + Payload(json), false, 0, 7},
-        {L"true,2,-3,\"" + Payload(json), true, 2, -3},
+        {"false,0,7,\"" + Payload(json), false, 0, 7},
+        {"true,2,-3,\"" + Payload(json), true, 2, -3},
         // Only the exact word "true" makes a call asynchronous.
-        {L"True,1,1,\"" + Payload(json), false, 1, 1},
-        {L"\"true\",1,1,\"" + Payload(json), false, 1, 1},
-        {L" true,1,1,\"" + Payload(json), false, 1, 1},
+        {"True,1,1,\"" + Payload(json), false, 1, 1},
+        {"\"true\",1,1,\"" + Payload(json), false, 1, 1},
+        {" true,1,1,\"" + Payload(json), false, 1, 1},
         // Ids read as leading decimal digits and saturate at 32 bits.
-        {L"false,12abc,x,\"" + Payload(json), false, 12, 0},
-        {L"false,99999999999,-99999999999,\"" + Payload(json), false, INT32_MAX, INT32_MIN},
+        {"false,12abc,x,\"" + Payload(json), false, 12, 0},
+        {"false,99999999999,-99999999999,\"" + Payload(json), false, INT32_MAX, INT32_MIN},
+        // A character beyond ASCII is no digit either.
+        {"false,5\xC3\xA9,\xC3\xA9" "7,\"" + Payload(json), false, 5, 0},
     };
     for (const auto& c : cases) {
         CallText call;
@@ -76,23 +77,23 @@ TEST(CallText, WellFormedCalls)
         EXPECT_EQ(c.isAsync, call.isAsync) << c.arguments;
         EXPECT_EQ(c.formId, call.formId) << c.arguments;
         EXPECT_EQ(c.callerId, call.callerId) << c.arguments;
-        EXPECT_EQ(L"[\"nxa.Clipboard.copyString\",\"a/b\"]", call.commandText) << c.arguments;
+        EXPECT_EQ("[\"nxa.Clipboard.copyString\",\"a/b\"]", call.commandText) << c.arguments;
     }
 }
 
 TEST(CallText, MalformedCallsRunNothing)
 {
-    const std::wstring payload = Payload("[\"nxa.Zip.zip\"]");
-    const std::wstring scripts[] = {
-        L"",
-        L"window.alert(1)",
-        L"TevOnCommand",                                        // no argument list
-        L"TevOnCommand(false,0,0,\"" + payload,                // no closing sequence
-        L"TevOnCommand(false,0,0,\"" + payload + L"\"))",      // closing sequence cut short
-        Script(L"false,0,\"" + payload),                        // three fields
-        Script(L"false,0,0,1,\"" + payload),                    // five fields
-        Script(L"false,0,0,\""),                                // empty payload
-        Script(L"false,0,0,"),                                  // no payload at all
+    const std::string payload = Payload("[\"nxa.Zip.zip\"]");
+    const std::string scripts[] = {
+        "",
+        "window.alert(1)",
+        "TevOnCommand",                                   // no argument list
+        "TevOnCommand(false,0,0,\"" + payload,            // no closing sequence
+        "TevOnCommand(false,0,0,\"" + payload + "\"))",   // closing sequence cut short
+        Script("false,0,\"" + payload),                    // three fields
+        Script("false,0,0,1,\"" + payload),                // five fields
+        Script("false,0,0,\""),                            // empty payload
+        Script("false,0,0,"),                              // no payload at all
     };
     for (const auto& script : scripts) {
         CallText call;
@@ -105,20 +106,29 @@ TEST(CallText, MalformedCallsRunNothing)
 TEST(CallText, PayloadIsUtf8AndForeignCharactersAreHarmless)
 {
     CallText call;
-    ASSERT_TRUE(ParseCallText(Script(L"false,0,0,\"" + Payload("[\"nxa.Dialogs.alert\",\"\xC3\xA9\"]")), call));
-    EXPECT_EQ(L"[\"nxa.Dialogs.alert\",\"\u00E9\"]", call.commandText);
+    ASSERT_TRUE(ParseCallText(Script("false,0,0,\"" + Payload("[\"nxa.Dialogs.alert\",\"\xC3\xA9\"]")), call));
+    EXPECT_EQ("[\"nxa.Dialogs.alert\",\"\xC3\xA9\"]", call.commandText);
 
     // Characters outside the alphabet (also beyond 8 bits) read as "A": three
     // zero bytes, and the text ends at the first.
-    ASSERT_TRUE(ParseCallText(Script(L"false,0,0,\"\u20ACA\u00FF\u0141"), call));
-    EXPECT_EQ(L"", call.commandText);
+    ASSERT_TRUE(ParseCallText(Script("false,0,0,\"\xE2\x82\xAC" "A\xC3\xBF\xC5\x81"), call));
+    EXPECT_EQ("", call.commandText);
+
+    // One digit per character, not per byte: "\xC3\xA9" in place of the "A"
+    // of WyJAUCJd (["@P"]) leaves the text as it was.
+    ASSERT_TRUE(ParseCallText(Script("false,0,0,\"WyJ\xC3\xA9UCJd"), call));
+    EXPECT_EQ("[\"@P\"]", call.commandText);
+
+    // Malformed UTF-8 in the payload reads as U+FFFD, as wide text would hold it.
+    ASSERT_TRUE(ParseCallText(Script("false,0,0,\"" + Payload("[\"\xFF\"]")), call));
+    EXPECT_EQ("[\"\xEF\xBF\xBD\"]", call.commandText);
 }
 
 TEST(CallText, RequestsThatAnswerOrRunOnTheMainThread)
 {
-    EXPECT_TRUE(IsInitRequest(L"[\"nxa.init\"]"));
-    EXPECT_TRUE(IsInitRequest(L"[\"nxa.Zip.zip\",\"nxa.init\"]"));
-    EXPECT_FALSE(IsInitRequest(L"[\"nxa.Init\"]"));
+    EXPECT_TRUE(IsInitRequest("[\"nxa.init\"]"));
+    EXPECT_TRUE(IsInitRequest("[\"nxa.Zip.zip\",\"nxa.init\"]"));
+    EXPECT_FALSE(IsInitRequest("[\"nxa.Init\"]"));
 
     EXPECT_TRUE(MustRunOnMainThread(L"[\"nxa.Dialogs.prompt\",\"a\"]"));
     EXPECT_TRUE(MustRunOnMainThread(L"[\"nxa.Application.say\",\"hello\"]"));

@@ -32,11 +32,11 @@ void ReadCommand(const std::string& utf8)
 void ReadScript(const std::string& text)
 {
     CallText call;
-    if (!ParseCallText(Utf8ToWide(text), call))
+    if (!ParseCallText(text, call))
         return;
-    ReadCommand(WideToUtf8(call.commandText));
+    ReadCommand(call.commandText);
     IsInitRequest(call.commandText);
-    MustRunOnMainThread(call.commandText);
+    MustRunOnMainThread(Utf8ToWide(call.commandText));
 }
 
 void ReadWrittenCall(const std::string& json)
@@ -50,9 +50,9 @@ void ReadWrittenCall(const std::string& json)
         std::memcpy(&formId, json.data(), sizeof formId);
     const std::int32_t callerId = static_cast<std::int32_t>(json.size()) - 2;
     CallText call;
-    if (!ParseCallText(Utf8ToWide(standin::BuildCommandScript(async, formId, callerId, json)), call)
+    if (!ParseCallText(standin::BuildCommandScript(async, formId, callerId, json), call)
         || call.isAsync != async || call.formId != formId || call.callerId != callerId
-        || call.commandText != Utf8ToWide(json))
+        || call.commandText != WideToUtf8(Utf8ToWide(json)))
         std::abort();
     ReadCommand(json);
 }

@@ -44,6 +44,25 @@ TEST(WideToUtf8, RoundTripsAndReplacesLoneSurrogates)
     }
 }
 
+TEST(WellFormedUtf8, MatchesTheRoundTripThroughWideText)
+{
+    const std::string cases[] = {
+        "",
+        "plain",
+        "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80",
+        "\xEF\xBF\xBD",                   // a literal U+FFFD stays
+        "a\xFF" "b",
+        "\xC0\xAF",                        // overlong
+        "\xED\xA0\x80",                    // encoded surrogate
+        "\xF4\x90\x80\x80",                // beyond U+10FFFF
+        "x\xE2\x82",                       // cut short at the end
+        std::string("ab\0cd", 5),          // cut at the first zero byte
+        std::string("\xE2\x82\0\x82", 4),  // a sequence cut short by it
+    };
+    for (const std::string& text : cases)
+        EXPECT_EQ(WideToUtf8(Utf8ToWide(text)), WellFormedUtf8(text)) << text;
+}
+
 TEST(MultiByte, ConvertsInTheCurrentLocale)
 {
     auto narrow = WideToMultiByte(L"COM1|9600");
