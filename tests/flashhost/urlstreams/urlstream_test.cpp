@@ -372,7 +372,7 @@ TEST_F(UrlStreamTest, WritesAreNoLargerThanWriteReadyAllows)
 // memory, and everything arrives in order once the plug-in takes again.
 TEST_F(UrlStreamTest, TransferPausesWhileThePluginTakesNothing)
 {
-    const size_t kOnePieceOfLibcurl = 64 * 1024;
+    const size_t kOnePieceOfLibcurl = 128 * 1024;
     ScratchFolder folder;
     const std::string body = BigBody(4 * FlashHttpCurl::kBacklogLimit);
     FlashHttpCurl* request = StartBehindThePlugin(folder, body);
