@@ -20,8 +20,9 @@ FlashHttpCurl::FlashHttpCurl(int32_t formId, const NPPluginFuncs& pluginFuncs)
 FlashHttpCurl::~FlashHttpCurl()
 {
     Close();
-    // The thread only posts events, so it never waits for this thread: a
-    // plain wait is enough and dispatches nothing while the host shuts down.
+    // The thread waits for this thread only for room in the backlog, which
+    // Close has ended: a plain wait is enough and dispatches nothing while the
+    // host shuts down.
     if (m_thread)
         m_thread->Wait(wxTHREAD_WAIT_BLOCK);
     m_thread.reset();
