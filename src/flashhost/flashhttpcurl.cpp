@@ -7,18 +7,22 @@
 #include <cstdlib>
 
 FlashHttpCurl::FlashHttpCurl(int32_t formId, const NPPluginFuncs& pluginFuncs)
-    : m_formId(formId), m_pluginFuncs(pluginFuncs), m_stream()
+    : m_formId(formId), m_pluginFuncs(pluginFuncs), m_stream(),
+      m_backlog(kBacklogLimit, kWakeBytes, [this] { wxQueueEvent(this, new wxThreadEvent(FlashHttpDataEvent)); }),
+      m_retry(this)
 {
     Bind(FlashHttpDataEvent, &FlashHttpCurl::OnDataEvent, this);
     Bind(FlashHttpDoneEvent, &FlashHttpCurl::OnDone, this);
     Bind(FlashHttpFailedEvent, &FlashHttpCurl::OnFailed, this);
+    Bind(wxEVT_TIMER, &FlashHttpCurl::OnRetry, this);
 }
 
 FlashHttpCurl::~FlashHttpCurl()
 {
     Close();
-    // The thread only posts events, so it never waits for this thread: a
-    // plain wait is enough and dispatches nothing while the host shuts down.
+    // The thread waits for this thread only for room in the backlog, which
+    // Close has ended: a plain wait is enough and dispatches nothing while the
+    // host shuts down.
     if (m_thread)
         m_thread->Wait(wxTHREAD_WAIT_BLOCK);
     m_thread.reset();
@@ -53,7 +57,8 @@ NPError FlashHttpCurl::PostURLNotify(NPP npp, const char* url, const char* targe
 void FlashHttpCurl::Close()
 {
     m_closing = true;
-    m_abandoned = true;
+    m_retry.Stop();
+    m_backlog.Close();
     if (m_thread)
         m_thread->Stop();
     DiscardTempFile();
@@ -84,7 +89,7 @@ NPError FlashHttpCurl::Start(NPP npp, const char* url, const char* target, uint3
     m_stream.url = m_url.c_str();
     m_stream.end = uint32_t(-1);
     m_stream.notifyData = notifyData;
-    m_thread = std::make_unique<PollThread>(this, m_abandoned, m_url, buffer, length, file);
+    m_thread = std::make_unique<PollThread>(this, m_backlog, m_url, buffer, length, file);
     if (m_thread->Run() != wxTHREAD_NO_ERROR) {
         m_thread.reset();
         return NPERR_GENERIC_ERROR;
@@ -92,61 +97,110 @@ NPError FlashHttpCurl::Start(NPP npp, const char* url, const char* target, uint3
     return NPERR_NO_ERROR;
 }
 
-void FlashHttpCurl::OnDataEvent(wxThreadEvent& event)
+void FlashHttpCurl::OnDataEvent(wxThreadEvent&)
 {
-    const auto chunk = event.GetPayload<std::shared_ptr<HttpChunk>>();
-    if (!m_closing && chunk)
-        OnData(*chunk);
+    Deliver();
 }
 
 void FlashHttpCurl::OnDone(wxThreadEvent&)
 {
-    if (!m_closing)
-        Finish(m_refused ? NPRES_NETWORK_ERR : NPRES_DONE);
+    EndTransfer(NPRES_DONE);
 }
 
 void FlashHttpCurl::OnFailed(wxThreadEvent&)
 {
-    if (!m_closing)
-        Finish(NPRES_NETWORK_ERR);
+    EndTransfer(NPRES_NETWORK_ERR);
 }
 
-// The stream opens with the first chunk; every chunk then goes to the plug-in
-// in pieces of at most kMaxWrite bytes, at offsets that run on across chunks.
-void FlashHttpCurl::OnData(const HttpChunk& chunk)
+void FlashHttpCurl::OnRetry(wxTimerEvent&)
 {
-    if (m_firstChunk) {
+    Deliver();
+}
+
+// The thread has appended all it will: the stream ends once the plug-in has
+// the rest. A refused stream ends as a failure.
+void FlashHttpCurl::EndTransfer(NPReason reason)
+{
+    m_transferEnded = true;
+    m_endReason = reason;
+    Deliver();
+}
+
+// Writes what the backlog holds, block by block, until it is empty or the
+// plug-in takes no more; then it is asked again shortly. Offsets run on
+// across blocks. A plug-in that lets messages through while it is written to
+// re-enters here: the outer round goes on with whatever arrived.
+void FlashHttpCurl::Deliver()
+{
+    if (m_closing || m_finished || m_delivering)
+        return;
+    m_delivering = true;
+    bool written = true;
+    while (written && (m_blockWritten < m_block.size() || NextBlock()))
+        written = WriteBlock();
+    m_delivering = false;
+    if (m_closing)
+        return;
+    if (!written)
+        m_retry.StartOnce(kRetryMs);
+    else if (m_transferEnded)
+        Finish(m_refused ? NPRES_NETWORK_ERR : m_endReason);
+}
+
+// Hands the written block back to the backlog and takes the next one; the
+// stream opens with the first. False when there is nothing to write.
+bool FlashHttpCurl::NextBlock()
+{
+    m_backlog.Release(m_block.size());
+    m_blockWritten = 0;
+    m_backlog.Take(m_block);
+    if (!m_block.empty() && m_firstChunk) {
         m_firstChunk = false;
-        OpenStream(chunk);
+        OpenStream();
     }
     if (m_refused)
-        return;
-    for (size_t done = 0; done < chunk.bytes.size();) {
-        const size_t length = std::min(kMaxWrite, chunk.bytes.size() - done);
-        WriteStream(m_delivered, length, chunk.bytes.data() + done);
+        m_block.clear();
+    return !m_block.empty();
+}
+
+// Writes the rest of the block in pieces of at most kMaxWrite bytes, and no
+// larger than NPP_WriteReady allows. False when the plug-in answers that it
+// takes nothing now.
+bool FlashHttpCurl::WriteBlock()
+{
+    while (m_blockWritten < m_block.size() && !m_closing) {
+        size_t length = std::min(kMaxWrite, m_block.size() - m_blockWritten);
+        if (m_deliver && m_pluginFuncs.writeready) {
+            const int32_t ready = m_pluginFuncs.writeready(m_npp, &m_stream);
+            if (ready <= 0)
+                return false;
+            length = std::min(length, size_t(ready));
+        }
+        const size_t offset = m_blockWritten;
+        m_blockWritten += length;
+        WriteStream(m_delivered, length, m_block.data() + offset);
         m_delivered += uint32_t(length);
-        done += length;
     }
+    return true;
 }
 
 // A stream the plug-in refuses gets no writes and no destroy; its transfer
 // is given up and the request ends with a network error.
-void FlashHttpCurl::OpenStream(const HttpChunk& chunk)
+void FlashHttpCurl::OpenStream()
 {
-    m_mimeType = chunk.mimeType;
-    m_stream.end = uint32_t(chunk.contentLength);
+    const StreamBacklog::Description described = m_backlog.Described();
+    m_mimeType = described.mimeType;
+    m_stream.end = uint32_t(described.contentLength);
     uint16_t streamType = NP_NORMAL;
     if (m_pluginFuncs.newstream &&
         m_pluginFuncs.newstream(m_npp, &m_mimeType[0], &m_stream, 0, &streamType) != NPERR_NO_ERROR) {
         m_refused = true;
-        m_abandoned = true;
+        m_backlog.Close();
         return;
     }
     m_streamOpen = true;
     m_deliver = streamType == NP_NORMAL || streamType == NP_ASFILE;
     m_asFile = streamType == NP_ASFILE || streamType == NP_ASFILEONLY;
-    if (m_deliver && m_pluginFuncs.writeready)
-        m_pluginFuncs.writeready(m_npp, &m_stream);
 }
 
 void FlashHttpCurl::WriteStream(uint32_t offset, size_t length, const char* piece)

@@ -5,13 +5,14 @@
 #include "flashhttpurl.h"
 #include "npdefs.h"
 #include "proxydiscovery.h"
+#include "streambacklog.h"
 #include "textconv.h"
 
 #include <windows.h>
 
-#include <memory>
-
 namespace {
+
+const long kReceiveBufferBytes = 128 * 1024;
 
 std::wstring CurrentFolder()
 {
@@ -45,9 +46,9 @@ int64_t ContentLengthOf(CURL* curl)
 
 } // namespace
 
-PollThread::PollThread(wxEvtHandler* owner, const std::atomic<bool>& abandoned, const std::string& url,
-                       const char* postBuffer, uint32_t postLength, bool file)
-    : wxThread(wxTHREAD_JOINABLE), m_owner(owner), m_abandoned(abandoned), m_url(url),
+PollThread::PollThread(wxEvtHandler* owner, StreamBacklog& backlog, const std::string& url, const char* postBuffer,
+                       uint32_t postLength, bool file)
+    : wxThread(wxTHREAD_JOINABLE), m_owner(owner), m_backlog(backlog), m_url(url),
       m_isPost(postBuffer != nullptr), m_post(SplitPostBuffer(postBuffer, postLength)), m_file(file)
 {
 }
@@ -113,8 +114,11 @@ bool PollThread::SetPostData()
     return !m_headers || curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, m_headers) == CURLE_OK;
 }
 
-// Answers of 400 and above count as failures. The progress callback lets a
-// stalled transfer notice that it should stop.
+// Answers of 400 and above count as failures. libcurl calls the progress
+// callback after each round of reading, before it waits for the network:
+// there the gathered bytes are announced, and a stalled transfer notices
+// that it should stop. A receive buffer larger than libcurl's 16 KiB means
+// fewer socket reads per megabyte, each of which is costly on this platform.
 bool PollThread::SetTransferOptions()
 {
     return curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &PollThread::OnWrite) == CURLE_OK &&
@@ -123,20 +127,27 @@ bool PollThread::SetTransferOptions()
            curl_easy_setopt(m_curl, CURLOPT_XFERINFODATA, this) == CURLE_OK &&
            curl_easy_setopt(m_curl, CURLOPT_NOPROGRESS, 0L) == CURLE_OK &&
            curl_easy_setopt(m_curl, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
+           curl_easy_setopt(m_curl, CURLOPT_BUFFERSIZE, kReceiveBufferBytes) == CURLE_OK &&
            curl_easy_setopt(m_curl, CURLOPT_FAILONERROR, 1L) == CURLE_OK && SetTrustedCertificates(m_curl);
 }
 
-void PollThread::PostChunk(const char* data, size_t size)
+// The body's type and length go with its first bytes.
+void PollThread::Receive(const char* data, size_t size)
 {
-    auto chunk = std::make_shared<HttpChunk>();
-    chunk->mimeType = ContentTypeOf(m_curl);
-    chunk->contentLength = ContentLengthOf(m_curl);
-    chunk->bytes.assign(data, data + size);
-    auto* event = new wxThreadEvent(FlashHttpDataEvent);
-    event->SetPayload(chunk);
-    wxQueueEvent(m_owner, event);
+    if (!m_described) {
+        m_described = true;
+        m_backlog.Describe({ContentTypeOf(m_curl), ContentLengthOf(m_curl)});
+    }
+    m_backlog.Append(data, size);
 }
 
+bool PollThread::ShouldAbort() const
+{
+    return m_stop || m_backlog.IsClosed();
+}
+
+// Appending may wait for room in the backlog: the transfer pauses while the
+// plug-in is behind.
 size_t PollThread::OnWrite(char* data, size_t size, size_t count, void* context)
 {
     PollThread* thread = static_cast<PollThread*>(context);
@@ -144,11 +155,13 @@ size_t PollThread::OnWrite(char* data, size_t size, size_t count, void* context)
     if (thread->ShouldAbort())
         return received == 0 ? 1 : 0;
     if (received > 0)
-        thread->PostChunk(data, received);
+        thread->Receive(data, received);
     return received;
 }
 
 int PollThread::OnProgress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
-    return static_cast<PollThread*>(context)->ShouldAbort() ? 1 : 0;
+    PollThread* thread = static_cast<PollThread*>(context);
+    thread->m_backlog.Flush();
+    return thread->ShouldAbort() ? 1 : 0;
 }

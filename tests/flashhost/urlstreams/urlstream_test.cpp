@@ -6,7 +6,6 @@
 #include "commandcalls.h"
 #include "fakeplugin.h"
 #include "flashhttpcurl.h"
-#include "flashhttpevents.h"
 #include "flashhttprequests.h"
 #include "messagepumping.h"
 #include "nxaftp.h"
@@ -127,6 +126,22 @@ protected:
     static long Count(const std::vector<std::string>& calls, const std::string& name)
     {
         return std::count(calls.begin(), calls.end(), name);
+    }
+
+    // Serves the body from a file to a plug-in that takes nothing, until the
+    // request's backlog is full; null when it does not fill.
+    FlashHttpCurl* StartBehindThePlugin(const ScratchFolder& folder, const std::string& body)
+    {
+        const std::wstring path = folder / L"body.bin";
+        if (!WriteWholeFile(path, reinterpret_cast<const unsigned char*>(body.data()), long(body.size())))
+            return nullptr;
+        plugin->writeReadyAnswer = 0;
+        FlashHttpCurl& request = NewRequest();
+        if (request.GetURLNotify(&npp, Narrow(path).c_str(), nullptr, &notifyTag) != NPERR_NO_ERROR)
+            return nullptr;
+        const bool full = PumpMessagesUntil(
+            [&] { return request.BackloggedBytes() >= FlashHttpCurl::kBacklogLimit; }, kTransferTimeoutMs);
+        return full ? &request : nullptr;
     }
 
     void ResetPlugin()
@@ -328,34 +343,93 @@ TEST_F(UrlStreamTest, LocalFilesAreServedFromDisk)
     SetCurrentDirectoryW(previous.c_str());
 }
 
-// Chunks larger than a piece are cut up, at offsets that run on across
-// chunks; a request that is deleted mid-transfer ends at once, even while
-// its server sends nothing, and tells the plug-in nothing more.
-TEST_F(UrlStreamTest, ChunksAreWrittenInPiecesAndDeletionStopsAStalledTransfer)
+// Every write is preceded by NPP_WriteReady and is no larger than it
+// allows, nor than a piece.
+TEST_F(UrlStreamTest, WritesAreNoLargerThanWriteReadyAllows)
 {
-    FlashHttpCurl& request = NewRequest();
-    ASSERT_EQ(NPERR_NO_ERROR, request.GetURLNotify(&npp, HttpUrl("/stall").c_str(), nullptr, &notifyTag));
-    for (size_t size : {size_t(70000), size_t(10)}) {
-        auto chunk = std::make_shared<HttpChunk>();
-        chunk->bytes.assign(size, 'x');
-        wxThreadEvent event(FlashHttpDataEvent);
-        event.SetPayload(chunk);
-        request.ProcessEvent(event);
+    for (int32_t ready : {1000, 0x0FFFFFFF}) {
+        SCOPED_TRACE(ready);
+        ResetPlugin();
+        plugin->writeReadyAnswer = ready;
+        ASSERT_TRUE(Fetch(HttpUrl("/big")));
+        EXPECT_EQ(BigBody(), plugin->data);
+        ExpectContiguousWrites(70000);
+        int32_t largest = 0;
+        for (const FakePlugin::Write& write : plugin->writes)
+            largest = std::max(largest, write.length);
+        EXPECT_LE(size_t(largest), std::min(size_t(ready), FlashHttpCurl::kMaxWrite));
+        const std::vector<std::string> calls = Calls();
+        for (size_t index = 0; index < calls.size(); ++index) {
+            if (calls[index] == "Write") {
+                EXPECT_EQ("WriteReady", calls[index - 1]) << "call " << index;
+            }
+        }
     }
-    const std::vector<std::pair<int32_t, int32_t>> expected = {{0, 32768}, {32768, 32768}, {65536, 4464}, {70000, 10}};
-    std::vector<std::pair<int32_t, int32_t>> writes;
-    for (const FakePlugin::Write& write : plugin->writes)
-        writes.emplace_back(write.offset, write.length);
-    EXPECT_EQ(expected, writes);
-    EXPECT_EQ(0xFFFFFFFFu, plugin->streamEnd) << "a length libcurl does not know";
-    EXPECT_EQ(1, Count(Calls(), "NewStream"));
+}
 
+// A plug-in that takes nothing for a while: the data waits, the transfer
+// pauses once the backlog is full instead of reading the whole body into
+// memory, and everything arrives in order once the plug-in takes again.
+TEST_F(UrlStreamTest, TransferPausesWhileThePluginTakesNothing)
+{
+    const size_t kOnePieceOfLibcurl = 128 * 1024;
+    ScratchFolder folder;
+    const std::string body = BigBody(4 * FlashHttpCurl::kBacklogLimit);
+    FlashHttpCurl* request = StartBehindThePlugin(folder, body);
+    ASSERT_TRUE(request);
+    // The plug-in is asked again and again meanwhile; the transfer holds.
+    size_t mostHeld = 0;
+    ASSERT_TRUE(PumpMessagesUntil(
+        [&] {
+            mostHeld = std::max(mostHeld, request->BackloggedBytes());
+            return Count(Calls(), "WriteReady") >= 30;
+        },
+        kTransferTimeoutMs));
+    EXPECT_LE(mostHeld, FlashHttpCurl::kBacklogLimit + kOnePieceOfLibcurl);
+    EXPECT_TRUE(plugin->writes.empty());
+    EXPECT_FALSE(plugin->notified);
+
+    plugin->writeReadyAnswer = 0x0FFFFFFF;
+    ASSERT_TRUE(PumpMessagesUntil([&] { return plugin->notified; }, kTransferTimeoutMs));
+    EXPECT_EQ(NPRES_DONE, plugin->notifyReason);
+    EXPECT_TRUE(body == plugin->data) << plugin->data.size() << " bytes";
+    ExpectContiguousWrites(body.size());
+}
+
+TEST_F(UrlStreamTest, PausedTransferIsDeletedAtOnce)
+{
+    ScratchFolder folder;
+    ASSERT_TRUE(StartBehindThePlugin(folder, BigBody(4 * FlashHttpCurl::kBacklogLimit)));
+    plugin->calls.clear();
+    wxStopWatch watch;
+    FlashHttpRequests::Get().DeleteAll();
+    EXPECT_LT(watch.Time(), 5000);
+    PumpPendingMessages();
+    EXPECT_EQ("", CallList(Calls()));
+}
+
+// Data that arrives in separate blocks reaches the plug-in as it comes, not
+// held back until the transfer ends.
+TEST_F(UrlStreamTest, DataReachesThePluginAsItArrives)
+{
+    ASSERT_EQ(NPERR_NO_ERROR, NewRequest().GetURLNotify(&npp, HttpUrl("/paced").c_str(), nullptr, &notifyTag));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !plugin->data.empty(); }, kTransferTimeoutMs));
+    EXPECT_EQ(1024u, plugin->data.size()) << "the first block, before the server sends the second";
+    EXPECT_FALSE(plugin->notified);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return plugin->notified; }, kTransferTimeoutMs));
+    EXPECT_EQ(BigBody(2048), plugin->data);
+}
+
+// A request that is deleted mid-transfer ends at once, even while its server
+// sends nothing, and tells the plug-in nothing more.
+TEST_F(UrlStreamTest, DeletionStopsAStalledTransfer)
+{
+    ASSERT_EQ(NPERR_NO_ERROR, NewRequest().GetURLNotify(&npp, HttpUrl("/stall").c_str(), nullptr, &notifyTag));
     wxStopWatch watch;
     FlashHttpRequests::Get().DeleteAll();
     EXPECT_LT(watch.Time(), 5000);
     PumpPendingMessages(); // the transfer threads are gone; nothing they posted is left for the plug-in
-    EXPECT_FALSE(plugin->notified);
-    EXPECT_EQ(0, Count(Calls(), "DestroyStream"));
+    EXPECT_EQ("", CallList(Calls()));
 }
 
 // An instance that goes away closes its requests; requests that have ended,
