@@ -15,7 +15,7 @@ phases_begin() {
 # this shell's finished children. (The builtin writes to a file: in a command
 # substitution it would report the substitution's own children.)
 phases_cpu() {
-  local file=$KOVA_PHASE_LOG.times.$BASHPID
+  local file=${TMPDIR:-/tmp}/kova-times.$BASHPID
   times >"$file"
   phases_cpu_now=$(awk 'NR == 2 { for (i = 1; i <= 2; i++) { split($i, t, "m"); s += t[1] * 60 + t[2] } }
                         END { printf "%d\n", s }' "$file")

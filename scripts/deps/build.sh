@@ -21,6 +21,8 @@ toolchain=$top/cmake/toolchain.cmake
 arch=${1:-i686}
 case $arch in i686|x86_64) ;; *) echo "usage: $0 i686|x86_64" >&2; exit 2;; esac
 
+source "$top/scripts/phases.sh"
+
 hash_of() { cat "$@" | sha256sum | cut -c1-16; }
 
 key=$(cd "$here" && hash_of build.sh lib.sh $(find recipes patches -type f 2>/dev/null | LC_ALL=C sort) "$toolchain")
@@ -41,7 +43,7 @@ mkdir -p "$PREFIX/.stamps" "$SOURCES"
 
 # build_recipe FILE: builds one recipe unless its stamp says it is built.
 build_recipe() {
-  local recipe=$1 name stamp start
+  local recipe=$1 name stamp start cpu
   name=$(basename "$recipe" .sh); name=${name#[0-9][0-9]-}
   if [ -n "${KOVA_DEPS_ONLY:-}" ] && ! [[ " $KOVA_DEPS_ONLY " == *" $name "* ]]; then
     return 0
@@ -53,9 +55,12 @@ build_recipe() {
   rm -rf "$WORK"; mkdir -p "$WORK"
   printf '[deps %s] building %s\n' "$arch" "$name" >&2
   start=$SECONDS
+  phases_cpu; cpu=$phases_cpu_now
   ( source "$here/lib.sh"; source "$recipe"; build ) \
     || { printf '[deps %s] %s failed\n' "$arch" "$name" >&2; return 1; }
-  printf '[deps %s] %s done in %ss\n' "$arch" "$name" $((SECONDS - start)) >&2
+  phases_cpu
+  printf '[deps %s] %s done in %ss (processor %ss)\n' "$arch" "$name" $((SECONDS - start)) \
+    $((phases_cpu_now - cpu)) >&2
   rm -rf "$WORK"
   touch "$stamp"
 }
