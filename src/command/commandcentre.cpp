@@ -5,6 +5,7 @@
 #include "calltext.h"
 #include "commandargs.h"
 #include "commandarray.h"
+#include "eventrequest.h"
 #include "filewriteguard.h"
 #include "mainthread.h"
 #include "movieform.h"
@@ -310,14 +311,8 @@ void CommandCentre::OnAsyncEvent(wxThreadEvent&)
 void CommandCentre::DeliverEvent(const AsyncEventData& event)
 {
     MovieForm* form = FindForm(event.formId);
-    if (!form)
-        return;
-    const std::string payload = Base64Of(WideToUtf8(event.payload));
-    const wxString request = "<invoke name=\"TevOnAsyncEvent\" returntype=\"xml\"><arguments><string>" +
-                             wxString(event.eventName) + "</string><string>" +
-                             wxString::Format("%d", event.callerId) + "</string><string>" +
-                             wxString::FromAscii(payload.c_str()) + "</string></arguments></invoke>";
-    form->CallFunction(request);
+    if (form)
+        form->CallFunction(BuildEventRequest(event));
 }
 
 void CommandCentre::ReportUnknownCommand(const wxString& name)
