@@ -34,10 +34,10 @@ public:
     void Post(AsyncEventData event);
 
     // Main thread, once per wake-up: delivers the events posted so far, first
-    // in, first out. Events posted meanwhile wait for the next wake-up, which
-    // is asked for already, so the event loop runs between batches and stays
-    // responsive under a flood. A delivery that runs a nested event loop (a
-    // modal dialog) lets that loop go on with the events behind it.
+    // in, first out. Events posted meanwhile go with the next wake-up, which
+    // is asked for already. A delivery that runs a nested event loop (a modal
+    // dialog) lets that loop go on with the events behind it, as when every
+    // event was a toolkit event of its own.
     void DeliverBatch(const std::function<void(const AsyncEventData&)>& deliver);
 
     // Drops every event not yet delivered. Main thread.

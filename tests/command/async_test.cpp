@@ -189,6 +189,23 @@ TEST(AsyncShutdown, IdleWorkerEndsByItself)
     EXPECT_LT(watch.Time(), 2000);
 }
 
+// Events that had not reached their movie when the centre shut down do not
+// turn up in a form of the next start.
+TEST(AsyncShutdown, QueuedEventsAreDropped)
+{
+    {
+        ScopedCommandCentre centre{{&TestModule()}};
+        StandInForm form(0, "main");
+        PostAsyncEvent("{ }", "onStale", &CommandCentre::Get(), 0, 0);
+    }
+    ScopedCommandCentre centre{{&TestModule()}};
+    StandInForm form(0, "main");
+    PostAsyncEvent("{ }", "onFresh", &CommandCentre::Get(), 0, 0);
+    ASSERT_TRUE(PumpEventsUntil([&] { return !form.Calls().empty(); }));
+    ASSERT_EQ(1u, form.Calls().size());
+    EXPECT_NE(wxNOT_FOUND, form.Calls()[0].Find("onFresh"));
+}
+
 TEST(AsyncShutdown, CallThatOutlastsTheGracePeriodIsCutOff)
 {
     TestModuleLog::Reset();
