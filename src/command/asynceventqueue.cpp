@@ -6,47 +6,44 @@ AsyncEventQueue::AsyncEventQueue(std::function<bool()> wake) : m_wake(std::move(
 
 void AsyncEventQueue::Post(AsyncEventData event)
 {
+    bool wake = false;
     {
         std::lock_guard<std::mutex> hold(m_lock);
         m_posted.push_back(std::move(event));
+        wake = !m_mainThreadDue;
+        m_mainThreadDue = true;
     }
-    // After the push: a batch that starts from here on either takes the event
-    // or was preceded by clearing the flag, so this asks for a wake-up.
-    RequestWake();
+    if (wake && !m_wake()) {
+        // Left queued: the next post asks again.
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_mainThreadDue = false;
+    }
 }
 
-void AsyncEventQueue::RequestWake()
+bool AsyncEventQueue::TakePosted()
 {
-    if (!m_wakeRequested.exchange(true) && !m_wake())
-        m_wakeRequested.store(false);
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (m_posted.empty()) {
+        // From here on a post wakes the main thread again.
+        m_mainThreadDue = false;
+        return false;
+    }
+    m_batch.swap(m_posted);
+    return true;
 }
 
 void AsyncEventQueue::DeliverBatch(const std::function<void(const AsyncEventData&)>& deliver)
 {
-    // Cleared before the events are taken: an event posted after the take
-    // finds the flag clear and asks for the next wake-up itself.
-    m_wakeRequested.store(false);
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        // Behind whatever an outer batch, interrupted by a nested event loop,
-        // has not delivered yet.
-        if (m_batch.empty()) {
-            m_batch.swap(m_posted);
-        } else {
-            for (AsyncEventData& event : m_posted)
-                m_batch.push_back(std::move(event));
-            m_posted.clear();
-        }
-    }
-    while (!m_batch.empty()) {
+    m_loopWakeAsked = false;
+    while (!m_batch.empty() || TakePosted()) {
         // Out of the list before delivery, so that a nested batch neither sees
         // it again nor invalidates it.
         const AsyncEventData event = std::move(m_batch.front());
         m_batch.pop_front();
-        // A nested event loop inside the delivery needs a wake-up to go on
-        // with the rest of the batch.
-        if (!m_batch.empty())
-            RequestWake();
+        // Posts made while this call runs ask for no wake-up, so a nested event
+        // loop inside the delivery gets one of its own to go on with them.
+        if (!m_loopWakeAsked)
+            m_loopWakeAsked = m_wake();
         deliver(event);
     }
 }

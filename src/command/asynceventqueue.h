@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -17,8 +16,8 @@ struct AsyncEventData {
 
 // The events posted for the movies, from any thread, waiting for the main
 // thread. Waking the main thread costs far more than queueing an event, so a
-// wake-up is asked for only when none is outstanding: a burst of events
-// travels on one wake-up and the main thread delivers it as one batch.
+// post wakes it only when it is not already due: from a wake-up until the
+// main thread finds the queue empty, events join the batch it is delivering.
 //
 // Every event is delivered once, in the order posted (one order for all
 // posting threads). The lock is held only while the list changes, never while
@@ -26,16 +25,15 @@ struct AsyncEventData {
 class AsyncEventQueue {
 public:
     // wake: asks the main thread to call DeliverBatch once, soon; false when it
-    // cannot (no event loop to wake yet), and the next post asks again. Called
-    // on the posting thread (or the main thread), never under the queue's lock.
+    // cannot (no event loop to wake yet). Called on the posting thread or the
+    // main thread, never under the queue's lock.
     explicit AsyncEventQueue(std::function<bool()> wake);
 
     // Any thread.
     void Post(AsyncEventData event);
 
-    // Main thread, once per wake-up: delivers the events posted so far, first
-    // in, first out. Events posted meanwhile go with the next wake-up, which
-    // is asked for already. A delivery that runs a nested event loop (a modal
+    // Main thread, on a wake-up: delivers events, first in, first out, until
+    // the queue is empty. A delivery that runs a nested event loop (a modal
     // dialog) lets that loop go on with the events behind it, as when every
     // event was a toolkit event of its own.
     void DeliverBatch(const std::function<void(const AsyncEventData&)>& deliver);
@@ -44,13 +42,16 @@ public:
     void Clear();
 
 private:
-    void RequestWake();
+    // Moves the posted events into the batch; false, and the main thread no
+    // longer due, when there are none.
+    bool TakePosted();
 
     std::function<bool()> m_wake;
-    // True from the moment a wake-up is asked for until its DeliverBatch
-    // starts: no further wake-up is needed while it holds.
-    std::atomic<bool> m_wakeRequested{false};
     std::mutex m_lock;
     std::deque<AsyncEventData> m_posted; // guarded by m_lock
-    std::deque<AsyncEventData> m_batch;  // main thread only
+    // Guarded by m_lock: a wake-up is on its way or a batch is being
+    // delivered, so a post needs no wake-up of its own.
+    bool m_mainThreadDue = false;
+    std::deque<AsyncEventData> m_batch; // main thread only
+    bool m_loopWakeAsked = false;       // main thread only
 };

@@ -81,27 +81,27 @@ TEST(AsyncEventQueue, BurstTravelsOnOneWakeUpAndArrivesInOrder)
     EXPECT_EQ(std::vector<int>{100}, delivered);
 }
 
-// An event posted while a batch is delivered waits for the next batch (the
-// event loop runs in between), and the wake-up for it is asked for already.
-TEST(AsyncEventQueue, EventPostedDuringABatchGoesToTheNextOne)
+// While the main thread delivers, posts join the batch without waking it
+// again; once it has found the queue empty, the next post wakes it.
+TEST(AsyncEventQueue, PostsDuringDeliveryJoinTheBatch)
 {
     WakeCounter wakes;
     AsyncEventQueue queue([&] { return wakes.Wake(); });
     queue.Post(Event(0, 0));
     ASSERT_TRUE(wakes.TakeWake());
 
-    std::vector<int> first;
+    std::vector<int> delivered;
     queue.DeliverBatch([&](const AsyncEventData& event) {
-        first.push_back(event.callerId);
-        if (event.callerId == 0)
-            queue.Post(Event(0, 1));
+        delivered.push_back(event.callerId);
+        if (event.callerId < 3)
+            queue.Post(Event(0, event.callerId + 1));
     });
-    EXPECT_EQ(std::vector<int>{0}, first);
-    ASSERT_TRUE(wakes.TakeWake(0));
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), delivered);
+    // The first wake-up and the one the batch asks for a nested event loop.
+    EXPECT_EQ(2, wakes.Total());
 
-    std::vector<int> second;
-    queue.DeliverBatch([&](const AsyncEventData& event) { second.push_back(event.callerId); });
-    EXPECT_EQ(std::vector<int>{1}, second);
+    queue.Post(Event(0, 4));
+    EXPECT_EQ(3, wakes.Total());
 }
 
 // A delivery that runs a nested event loop (a modal dialog): the nested loop
