@@ -40,9 +40,11 @@ void AsyncEventQueue::DeliverBatch(const std::function<void(const AsyncEventData
         // it again nor invalidates it.
         const AsyncEventData event = std::move(m_batch.front());
         m_batch.pop_front();
-        // Posts made while this call runs ask for no wake-up, so a nested event
-        // loop inside the delivery gets one of its own to go on with them.
-        if (!m_loopWakeAsked)
+        // With events behind, posts made meanwhile ask for no wake-up, so a
+        // nested event loop inside the delivery gets one of its own to go on
+        // with them. With none behind, the main thread is no longer due and
+        // such posts wake it themselves: a lone event costs no extra wake-up.
+        if ((!m_batch.empty() || TakePosted()) && !m_loopWakeAsked)
             m_loopWakeAsked = m_wake();
         deliver(event);
     }
