@@ -32,13 +32,8 @@ void PostAsyncEvent(const wxString& payload, const wxString& eventName, CommandC
         sink(data);
         return;
     }
-    if (!centre)
-        return;
-    // The payload travels by value inside the event, so nothing is left to free
-    // when an event is never delivered.
-    wxThreadEvent event(ModuleEvent, 0);
-    event.SetPayload(data);
-    centre->QueueEvent(event.Clone());
+    if (centre)
+        centre->PostEvent(std::move(data));
 }
 
 void SetAsyncEventSink(std::function<void(const AsyncEventData&)> sink)

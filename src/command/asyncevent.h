@@ -1,5 +1,7 @@
 #pragma once
 
+#include "asynceventqueue.h"
+
 #include <wx/event.h>
 #include <wx/string.h>
 
@@ -9,24 +11,17 @@
 
 class CommandCentre;
 
-// One event on its way into a movie.
-struct AsyncEventData {
-    int32_t formId = 0;
-    int32_t callerId = 0;
-    std::wstring eventName;
-    std::wstring payload; // JSON text
-};
-
 // Carries an asynchronous call from CommandCentre::OnCommand to the main
 // thread's event loop: id = form id, int = caller id, string = command text.
 wxDECLARE_EVENT(AsyncCommandEvent, wxThreadEvent);
-// Carries an AsyncEventData (its payload) to the command centre.
+// Wakes the command centre to deliver the events queued for the movies (no
+// payload: one wake-up carries a whole batch).
 wxDECLARE_EVENT(ModuleEvent, wxThreadEvent);
 
 // The one way back into a movie, from any thread: queues the event on the
 // command centre, which delivers it on the main thread to the movie of the form
-// with that id as "TevOnAsyncEvent". Events posted by one thread arrive in the
-// order posted; an event for a form that is gone is dropped.
+// with that id as "TevOnAsyncEvent". Events arrive once each, in the order
+// posted; an event for a form that is gone is dropped.
 void PostAsyncEvent(const wxString& payload, const wxString& eventName, CommandCentre* centre, int32_t formId,
                     int32_t callerId);
 

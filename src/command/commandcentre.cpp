@@ -6,6 +6,7 @@
 #include "commandargs.h"
 #include "commandarray.h"
 #include "debugoutput.h"
+#include "eventrequest.h"
 #include "filewriteguard.h"
 #include "mainthread.h"
 #include "movieform.h"
@@ -14,6 +15,7 @@
 
 #include <json-c/json.h>
 
+#include <wx/app.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/time.h>
@@ -66,7 +68,7 @@ CommandCentre& CommandCentre::Get()
     return centre;
 }
 
-CommandCentre::CommandCentre()
+CommandCentre::CommandCentre() : m_events([this] { return WakeForEvents(); })
 {
     Bind(AsyncCommandEvent, &CommandCentre::OnAsyncCommand, this);
     Bind(ModuleEvent, &CommandCentre::OnAsyncEvent, this);
@@ -123,6 +125,8 @@ void CommandCentre::Shutdown()
         extension->Unload();
     m_commands.clear();
     m_rules.clear();
+    // Events that have not reached their movie yet have no form left to go to.
+    m_events.Clear();
     {
         std::lock_guard<std::mutex> hold(m_formLock);
         m_forms.clear();
@@ -306,18 +310,30 @@ void CommandCentre::OnAsyncCommand(wxThreadEvent& event)
     m_queue.PushQueuedCall(QueuedCall{formId, callerId, commandText.ToStdWstring()});
 }
 
-void CommandCentre::OnAsyncEvent(wxThreadEvent& event)
+void CommandCentre::PostEvent(AsyncEventData event)
 {
-    const auto data = event.GetPayload<AsyncEventData>();
-    MovieForm* form = FindForm(data.formId);
-    if (!form)
-        return;
-    const std::string payload = Base64Of(WideToUtf8(data.payload));
-    const wxString request = "<invoke name=\"TevOnAsyncEvent\" returntype=\"xml\"><arguments><string>" +
-                             wxString(data.eventName) + "</string><string>" +
-                             wxString::Format("%d", data.callerId) + "</string><string>" +
-                             wxString::FromAscii(payload.c_str()) + "</string></arguments></invoke>";
-    form->CallFunction(request);
+    m_events.Post(std::move(event));
+}
+
+bool CommandCentre::WakeForEvents()
+{
+    // Without an application object the toolkit drops queued events.
+    if (!wxTheApp)
+        return false;
+    QueueEvent(new wxThreadEvent(ModuleEvent));
+    return true;
+}
+
+void CommandCentre::OnAsyncEvent(wxThreadEvent&)
+{
+    m_events.DeliverBatch([this](const AsyncEventData& event) { DeliverEvent(event); });
+}
+
+void CommandCentre::DeliverEvent(const AsyncEventData& event)
+{
+    MovieForm* form = FindForm(event.formId);
+    if (form)
+        form->CallFunction(BuildEventRequest(event));
 }
 
 void CommandCentre::ReportUnknownCommand(const wxString& name)

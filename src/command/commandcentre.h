@@ -58,6 +58,9 @@ public:
     // Sends an asynchronous call to the main thread's event loop, from where it
     // runs at once or goes to the worker.
     void PostAsyncCommand(int32_t formId, int32_t callerId, const wxString& commandText);
+    // Queues an event for the movie of its form (PostAsyncEvent's road). Any
+    // thread; delivered on the main thread, in the order posted.
+    void PostEvent(AsyncEventData event);
 
     bool AddForm(int32_t formId, MovieForm* form);
     void RemoveForm(int32_t formId);
@@ -86,6 +89,8 @@ private:
 
     void OnAsyncCommand(wxThreadEvent& event);
     void OnAsyncEvent(wxThreadEvent& event);
+    bool WakeForEvents();
+    void DeliverEvent(const AsyncEventData& event);
     std::string AnswerInit(int32_t formId) const;
     // Runs a command text in UTF-8 (as WellFormedUtf8 leaves it); may throw
     // when memory runs out.
@@ -108,6 +113,7 @@ private:
     std::vector<std::unique_ptr<ExtensionImage>> m_extensions;
     AsyncThread* m_worker = nullptr;
     CallQueue m_queue;
+    AsyncEventQueue m_events;
     std::mutex m_seamLock;
     std::function<void(const wxString&)> m_unknownCommandReporter;
     std::function<void(const wxString&)> m_rowObserver;

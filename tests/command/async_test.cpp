@@ -12,6 +12,9 @@
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include <thread>
+#include <vector>
+
 namespace {
 
 class AsyncRoad : public testing::Test {
@@ -102,6 +105,69 @@ TEST_F(AsyncRoad, EventReachesTheFormsMovieInPostingOrder)
               second.Calls()[0]);
 }
 
+// The event name and caller id of a recorded "TevOnAsyncEvent" request.
+void ReadEventRequest(const wxString& request, wxString& name, long& callerId)
+{
+    const wxString arguments = request.AfterFirst('>').AfterFirst('>').AfterFirst('>');
+    name = arguments.BeforeFirst('<');
+    arguments.AfterFirst('>').AfterFirst('>').BeforeFirst('<').ToLong(&callerId);
+}
+
+// Bursts from several threads into two forms: each event reaches its own
+// form's movie once, each thread's in the order it posted them.
+TEST_F(AsyncRoad, BurstsFromSeveralThreadsArriveOnceAndInOrder)
+{
+    const int threadCount = 4;
+    const int perThread = 500;
+    StandInForm forms[2] = {{0, "main"}, {1, "second"}};
+    std::vector<std::thread> posters;
+    for (int thread = 0; thread < threadCount; ++thread)
+        posters.emplace_back([thread] {
+            for (int number = 0; number < perThread; ++number)
+                PostAsyncEvent("{ }", wxString::Format("e%d", number), &CommandCentre::Get(), thread % 2, thread);
+        });
+    const size_t perForm = size_t(threadCount / 2 * perThread);
+    const bool arrived = PumpEventsUntil(
+        [&] { return forms[0].Calls().size() >= perForm && forms[1].Calls().size() >= perForm; }, 20000);
+    for (std::thread& poster : posters)
+        poster.join();
+    ASSERT_TRUE(arrived);
+    // Nothing more comes: no event is delivered twice.
+    PumpEventsUntil([] { return false; }, 100);
+    for (int formId = 0; formId < 2; ++formId) {
+        EXPECT_EQ(perForm, forms[formId].Calls().size());
+        std::vector<long> next(threadCount, 0);
+        for (const wxString& request : forms[formId].Calls()) {
+            wxString name;
+            long thread = -1;
+            ReadEventRequest(request, name, thread);
+            ASSERT_TRUE(thread >= 0 && thread < threadCount && thread % 2 == formId) << request;
+            ASSERT_EQ(wxString::Format("e%ld", next[size_t(thread)]), name) << "thread " << thread;
+            ++next[size_t(thread)];
+        }
+    }
+}
+
+// Events still queued for a form that closes are dropped, not kept for a
+// later form with the same id; the other form's arrive.
+TEST_F(AsyncRoad, EventsQueuedForAClosedFormAreDropped)
+{
+    StandInForm staying(0, "main");
+    {
+        StandInForm closing(1, "second");
+        PostAsyncEvent("{ }", "onLost", &CommandCentre::Get(), 1, 0);
+    }
+    PostAsyncEvent("{ }", "onKept", &CommandCentre::Get(), 0, 0);
+    ASSERT_TRUE(PumpEventsUntil([&] { return staying.Calls().size() == 1; }));
+    EXPECT_NE(wxNOT_FOUND, staying.Calls()[0].Find("onKept"));
+
+    StandInForm later(1, "later");
+    PostAsyncEvent("{ }", "onNew", &CommandCentre::Get(), 1, 0);
+    ASSERT_TRUE(PumpEventsUntil([&] { return !later.Calls().empty(); }));
+    ASSERT_EQ(1u, later.Calls().size());
+    EXPECT_NE(wxNOT_FOUND, later.Calls()[0].Find("onNew"));
+}
+
 TEST_F(AsyncRoad, WorkerRunsMainThreadWorkOnTheMainThread)
 {
     CallCommandAsync("nxa.Test.mainWork");
@@ -121,6 +187,23 @@ TEST(AsyncShutdown, IdleWorkerEndsByItself)
     CommandCentre::Get().Shutdown();
     EXPECT_GE(watch.Time(), 240);
     EXPECT_LT(watch.Time(), 2000);
+}
+
+// Events that had not reached their movie when the centre shut down do not
+// turn up in a form of the next start.
+TEST(AsyncShutdown, QueuedEventsAreDropped)
+{
+    {
+        ScopedCommandCentre centre{{&TestModule()}};
+        StandInForm form(0, "main");
+        PostAsyncEvent("{ }", "onStale", &CommandCentre::Get(), 0, 0);
+    }
+    ScopedCommandCentre centre{{&TestModule()}};
+    StandInForm form(0, "main");
+    PostAsyncEvent("{ }", "onFresh", &CommandCentre::Get(), 0, 0);
+    ASSERT_TRUE(PumpEventsUntil([&] { return !form.Calls().empty(); }));
+    ASSERT_EQ(1u, form.Calls().size());
+    EXPECT_NE(wxNOT_FOUND, form.Calls()[0].Find("onFresh"));
 }
 
 TEST(AsyncShutdown, CallThatOutlastsTheGracePeriodIsCutOff)
