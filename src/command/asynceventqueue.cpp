@@ -35,18 +35,41 @@ bool AsyncEventQueue::TakePosted()
 void AsyncEventQueue::DeliverBatch(const std::function<void(const AsyncEventData&)>& deliver)
 {
     m_loopWakeAsked = false;
-    while (!m_batch.empty() || TakePosted()) {
+    if (m_batch.empty() && !TakePosted())
+        return;
+    while (!m_batch.empty()) {
         // Out of the list before delivery, so that a nested batch neither sees
         // it again nor invalidates it.
         const AsyncEventData event = std::move(m_batch.front());
         m_batch.pop_front();
         // With events behind, posts made meanwhile ask for no wake-up, so a
         // nested event loop inside the delivery gets one of its own to go on
-        // with them. With none behind, the main thread is no longer due and
-        // such posts wake it themselves: a lone event costs no extra wake-up.
-        if ((!m_batch.empty() || TakePosted()) && !m_loopWakeAsked)
+        // with them.
+        if (m_batch.empty())
+            EndBatch();
+        else if (!m_loopWakeAsked)
             m_loopWakeAsked = m_wake();
         deliver(event);
+    }
+}
+
+void AsyncEventQueue::EndBatch()
+{
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        if (m_posted.empty()) {
+            // A lone event costs no extra wake-up: posts from here on wake
+            // the main thread themselves.
+            m_mainThreadDue = false;
+            return;
+        }
+    }
+    if (m_loopWakeAsked)
+        return;
+    m_loopWakeAsked = m_wake();
+    if (!m_loopWakeAsked) {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_mainThreadDue = false;
     }
 }
 

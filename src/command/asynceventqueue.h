@@ -17,7 +17,7 @@ struct AsyncEventData {
 // The events posted for the movies, from any thread, waiting for the main
 // thread. Waking the main thread costs far more than queueing an event, so a
 // post wakes it only when it is not already due: from a wake-up until the
-// main thread finds the queue empty, events join the batch it is delivering.
+// main thread has delivered its batch, posts need no wake-up of their own.
 //
 // Every event is delivered once, in the order posted (one order for all
 // posting threads). The lock is held only while the list changes, never while
@@ -32,10 +32,12 @@ public:
     // Any thread.
     void Post(AsyncEventData event);
 
-    // Main thread, on a wake-up: delivers events, first in, first out, until
-    // the queue is empty. A delivery that runs a nested event loop (a modal
-    // dialog) lets that loop go on with the events behind it, as when every
-    // event was a toolkit event of its own.
+    // Main thread, on a wake-up: delivers the events posted so far, first in,
+    // first out. Events posted meanwhile wait for the next wake-up, which the
+    // batch asks for, so that a steady stream of events never keeps the
+    // message loop from windows' own messages. A delivery that runs a nested
+    // event loop (a modal dialog) lets that loop go on with the events behind
+    // it, as when every event was a toolkit event of its own.
     void DeliverBatch(const std::function<void(const AsyncEventData&)>& deliver);
 
     // Drops every event not yet delivered. Main thread.
@@ -45,6 +47,9 @@ private:
     // Moves the posted events into the batch; false, and the main thread no
     // longer due, when there are none.
     bool TakePosted();
+    // Before the batch's last delivery: leaves the next post to wake the main
+    // thread when nothing is waiting, else asks for the next batch's wake-up.
+    void EndBatch();
 
     std::function<bool()> m_wake;
     std::mutex m_lock;

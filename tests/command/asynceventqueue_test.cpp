@@ -81,10 +81,10 @@ TEST(AsyncEventQueue, BurstTravelsOnOneWakeUpAndArrivesInOrder)
     EXPECT_EQ(std::vector<int>{100}, delivered);
 }
 
-// While the main thread delivers with events behind, posts join the batch
-// without waking it again; once it has found the queue empty, the next post
-// wakes it.
-TEST(AsyncEventQueue, PostsDuringDeliveryJoinTheBatch)
+// While the main thread delivers a batch, posts wake it no further: they
+// wait for the wake-up the batch asks for, and arrive with the next batch.
+// Once it has found the queue empty, the next post wakes it.
+TEST(AsyncEventQueue, PostsDuringDeliveryArriveWithTheNextBatch)
 {
     WakeCounter wakes;
     AsyncEventQueue queue([&] { return wakes.Wake(); });
@@ -93,17 +93,41 @@ TEST(AsyncEventQueue, PostsDuringDeliveryJoinTheBatch)
     ASSERT_TRUE(wakes.TakeWake());
 
     std::vector<int> delivered;
-    queue.DeliverBatch([&](const AsyncEventData& event) {
+    const auto record = [&](const AsyncEventData& event) {
         delivered.push_back(event.callerId);
         if (event.callerId == 0)
             queue.Post(Event(0, 2));
-    });
+    };
+    queue.DeliverBatch(record);
+    EXPECT_EQ((std::vector<int>{0, 1}), delivered);
+    ASSERT_TRUE(wakes.TakeWake(0));
+    queue.DeliverBatch(record);
     EXPECT_EQ((std::vector<int>{0, 1, 2}), delivered);
-    // The first wake-up and the one the batch asks for a nested event loop.
+    // The first wake-up and the one the batch asked for.
     EXPECT_EQ(2, wakes.Total());
 
     queue.Post(Event(0, 3));
     EXPECT_EQ(3, wakes.Total());
+}
+
+// Deliveries that keep posting (a steady stream) still end each batch, so
+// the message loop runs between batches; each new batch has its wake-up.
+TEST(AsyncEventQueue, SteadyStreamStillEndsEachBatch)
+{
+    WakeCounter wakes;
+    AsyncEventQueue queue([&] { return wakes.Wake(); });
+    queue.Post(Event(0, 0));
+    std::vector<int> delivered;
+    const auto repost = [&](const AsyncEventData& event) {
+        delivered.push_back(event.callerId);
+        queue.Post(Event(0, event.callerId + 1));
+    };
+    for (int batch = 1; batch <= 3; ++batch) {
+        ASSERT_TRUE(wakes.TakeWake(0));
+        queue.DeliverBatch(repost);
+        EXPECT_EQ(size_t(batch), delivered.size());
+    }
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), delivered);
 }
 
 // A delivery that runs a nested event loop (a modal dialog): the nested loop
