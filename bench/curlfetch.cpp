@@ -1,9 +1,10 @@
 // bench_curl SAMPLES URL REPS
 // The reference for URL streams: the URL downloaded with libcurl alone, its
 // bytes counted and dropped, with the receive buffer the runtime's URL
-// streams use (kReceiveBufferBytes in the plug-in host's poll thread).
+// streams use.
 
 #include "samplefile.h"
+#include "urlreceivebuffer.h"
 
 #include <curl/curl.h>
 
@@ -12,8 +13,6 @@
 #include <string>
 
 namespace {
-
-const long kReceiveBufferBytes = 128 * 1024;
 
 size_t CountBytes(char*, size_t size, size_t count, void* total)
 {
@@ -31,7 +30,7 @@ double Fetch(const std::string& url)
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, CountBytes);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &total);
-    curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
+    curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, kUrlReceiveBufferBytes);
     const int64_t start = SteadyNowNs();
     const CURLcode result = curl_easy_perform(handle);
     const double seconds = double(SteadyNowNs() - start) / 1e9;

@@ -7,12 +7,11 @@
 #include "proxydiscovery.h"
 #include "streambacklog.h"
 #include "textconv.h"
+#include "urlreceivebuffer.h"
 
 #include <windows.h>
 
 namespace {
-
-const long kReceiveBufferBytes = 128 * 1024;
 
 std::wstring CurrentFolder()
 {
@@ -127,7 +126,7 @@ bool PollThread::SetTransferOptions()
            curl_easy_setopt(m_curl, CURLOPT_XFERINFODATA, this) == CURLE_OK &&
            curl_easy_setopt(m_curl, CURLOPT_NOPROGRESS, 0L) == CURLE_OK &&
            curl_easy_setopt(m_curl, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
-           curl_easy_setopt(m_curl, CURLOPT_BUFFERSIZE, kReceiveBufferBytes) == CURLE_OK &&
+           curl_easy_setopt(m_curl, CURLOPT_BUFFERSIZE, kUrlReceiveBufferBytes) == CURLE_OK &&
            curl_easy_setopt(m_curl, CURLOPT_FAILONERROR, 1L) == CURLE_OK && SetTrustedCertificates(m_curl);
 }
 
