@@ -8,6 +8,7 @@
 #include "eventcapture.h"
 #include "formfixture.h"
 #include "kovaformmsw.h"
+#include "windowmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -366,17 +367,8 @@ TEST_F(FormEvents, DragStartedByACommandFollowsAnyButtonUntilStopped)
     HWND window = form->GetHWND();
     form->StartDrag();
     EXPECT_EQ(window, GetCapture());
-    POINT grip = {10, 10};
-    ClientToScreen(window, &grip);
-    SetCursorPos(grip.x, grip.y);
-    POINT cursor;
-    GetCursorPos(&cursor);
-    const wxPoint offset = wxPoint(cursor.x, cursor.y) - form->GetPosition();
-    SendMessageW(window, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(10, 10));
-    POINT to = {40, 25};
-    ClientToScreen(window, &to);
-    SendMessageW(window, WM_MOUSEMOVE, MK_MBUTTON, MAKELPARAM(40, 25));
-    EXPECT_EQ(wxPoint(to.x, to.y) - offset, form->GetPosition());
+    const POINT dragged = DragTopLevelWindow(window, WM_MBUTTONDOWN, MK_MBUTTON);
+    EXPECT_EQ(wxPoint(dragged.x, dragged.y), form->GetPosition());
 
     form->StopDrag();
     EXPECT_NE(window, GetCapture());

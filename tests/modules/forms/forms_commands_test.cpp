@@ -12,6 +12,7 @@
 #include "messagepumping.h"
 #include "nxaforms.h"
 #include "pinnedtable.h"
+#include "windowmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -441,17 +442,8 @@ TEST_F(FormsCommands, DragFollowsTheLeftButtonUntilStopped)
     const HWND window = Handle(form);
     CallCommandSync(Forms("startDrag"), "\"dragged\"");
     EXPECT_EQ(window, GetCapture());
-    POINT grip = {10, 10};
-    ClientToScreen(window, &grip);
-    SetCursorPos(grip.x, grip.y);
-    POINT cursor;
-    GetCursorPos(&cursor);
-    const wxPoint offset = wxPoint(cursor.x, cursor.y) - form->GetPosition();
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    POINT to = {40, 25};
-    ClientToScreen(window, &to);
-    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 25));
-    EXPECT_EQ(wxPoint(to.x, to.y) - offset, form->GetPosition());
+    const POINT dragged = DragTopLevelWindow(window, WM_LBUTTONDOWN, MK_LBUTTON);
+    EXPECT_EQ(wxPoint(dragged.x, dragged.y), form->GetPosition());
 
     FormsRoad::Call(Road::kAsync, Forms("stopDrag"), "\"dragged\"");
     EXPECT_TRUE(PumpMessagesUntil([&] { return GetCapture() != window; }));
