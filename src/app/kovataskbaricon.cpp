@@ -9,7 +9,7 @@
 
 namespace {
 
-KovaTaskBarIcon::MenuClickReceiver& MenuClickReceiverSlot()
+KovaTaskBarIcon::MenuClickReceiver& TrayMenuClickReceiverSlot()
 {
     static KovaTaskBarIcon::MenuClickReceiver receiver;
     return receiver;
@@ -36,7 +36,7 @@ KovaTaskBarIcon::~KovaTaskBarIcon()
 
 void KovaTaskBarIcon::SetMenuClickReceiver(MenuClickReceiver receiver)
 {
-    MenuClickReceiverSlot() = std::move(receiver);
+    TrayMenuClickReceiverSlot() = std::move(receiver);
 }
 
 void KovaTaskBarIcon::SetBalloonSender(BalloonSender sender)
@@ -111,6 +111,6 @@ void KovaTaskBarIcon::OnMenuClick(wxCommandEvent& event)
 {
     // An item removed while the pop-up was open is no longer in m_items.
     const wxMenuItem* item = m_items->FindItem(event.GetId());
-    if (item && MenuClickReceiverSlot())
-        MenuClickReceiverSlot()("onTrayMenuClick", MenuClickPayload(item->GetItemLabelText()));
+    if (item && TrayMenuClickReceiverSlot())
+        TrayMenuClickReceiverSlot()("onTrayMenuClick", MenuClickPayload(item->GetItemLabelText()));
 }

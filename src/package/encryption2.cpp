@@ -46,7 +46,7 @@ int Encryption2::CheckArguments(int32_t length, const unsigned char* data) const
 {
     if (!data)
         return -4;
-    if (length < 0 || length % 8 != 0)
+    if (length < 0 || length % kBlockSize != 0)
         return -1;
     if (!m_cipher.HasKey())
         return -2;

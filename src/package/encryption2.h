@@ -9,6 +9,8 @@
 // CBC from a zero vector, keyed with 1 to 56 bytes of text.
 class Encryption2 {
 public:
+    static constexpr int32_t kBlockSize = 8;
+
     virtual ~Encryption2();
 
     // Forgets the key; used after every use.

@@ -113,6 +113,11 @@ std::wstring Utf8ToWide(const std::string& utf8)
     return wide;
 }
 
+std::wstring Utf8ToWide(const char* utf8)
+{
+    return utf8 ? Utf8ToWide(std::string(utf8)) : std::wstring();
+}
+
 std::string WideToUtf8(const std::wstring& wide)
 {
     return WideToUtf8(wide.data(), wide.size());

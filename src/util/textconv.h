@@ -11,6 +11,8 @@
 // succeeds and leaves the output as it was.
 bool Utf8ToWide(const std::string& utf8, std::wstring& wide);
 std::wstring Utf8ToWide(const std::string& utf8);
+// As above; a null pointer (a library's "no text") gives the empty text.
+std::wstring Utf8ToWide(const char* utf8);
 
 // Encodes wide text as UTF-8; unpaired surrogates become U+FFFD.
 std::string WideToUtf8(const std::wstring& wide);

@@ -14,14 +14,9 @@ const wchar_t* const kNullText = L"NULL";
 const wchar_t* const kNoHandleText = L"MySQL client ran out of memory";
 const long kHighestPort = 65535;
 
-std::wstring Decoded(const char* utf8)
-{
-    return utf8 ? Utf8ToWide(utf8) : std::wstring();
-}
-
 std::wstring FieldText(MYSQL_ROW row, unsigned int field)
 {
-    return row[field] ? Decoded(row[field]) : std::wstring(kNullText);
+    return row[field] ? Utf8ToWide(row[field]) : std::wstring(kNullText);
 }
 
 } // namespace
@@ -56,7 +51,7 @@ bool DbMySQL::connect(const std::wstring& host, int32_t port, bool compress, con
     if (!mysql_real_connect(m_handle, WideToUtf8(host).c_str(), WideToUtf8(user).c_str(),
                             WideToUtf8(password).c_str(), WideToUtf8(database).c_str(),
                             static_cast<unsigned int>(port), nullptr, flags)) {
-        m_lastError = Decoded(mysql_error(m_handle));
+        m_lastError = Utf8ToWide(mysql_error(m_handle));
         return false;
     }
     m_connected = true;
@@ -78,12 +73,12 @@ bool DbMySQL::runQuery(const std::wstring& sql)
     m_lastError.clear();
     const std::string statement = WideToUtf8(sql);
     if (mysql_query(m_handle, statement.c_str()) != 0) {
-        m_lastError = Decoded(mysql_error(m_handle));
+        m_lastError = Utf8ToWide(mysql_error(m_handle));
         return false;
     }
     m_result = mysql_store_result(m_handle);
     if (!m_result && mysql_field_count(m_handle) != 0) {
-        m_lastError = Decoded(mysql_error(m_handle));
+        m_lastError = Utf8ToWide(mysql_error(m_handle));
         return false;
     }
     return true;
@@ -134,7 +129,7 @@ int32_t DbMySQL::getLastInsertedId() const
 std::wstring DbMySQL::getStatus() const
 {
     std::lock_guard<std::mutex> hold(m_lock);
-    return HasConnection() ? Decoded(mysql_stat(m_handle)) : std::wstring();
+    return HasConnection() ? Utf8ToWide(mysql_stat(m_handle)) : std::wstring();
 }
 
 std::wstring DbMySQL::getLastError() const

@@ -7,11 +7,6 @@
 
 namespace {
 
-std::wstring Decoded(const char* utf8)
-{
-    return utf8 ? Utf8ToWide(utf8) : std::wstring();
-}
-
 ResultValue ValueOf(const char* utf8)
 {
     return utf8 ? ResultValue(Utf8ToWide(utf8)) : ResultValue();
@@ -25,7 +20,7 @@ ResultTable CopyTable(char** table, int rowCount, int columnCount)
     if (!table || rowCount <= 0 || columnCount <= 0)
         return result;
     for (int column = 0; column < columnCount; ++column)
-        result.columnNames.push_back(Decoded(table[column]));
+        result.columnNames.push_back(Utf8ToWide(table[column]));
     result.rows.reserve(rowCount);
     for (int row = 1; row <= rowCount; ++row) {
         ResultRow values;
@@ -46,11 +41,11 @@ DbSQLite::~DbSQLite()
 
 std::wstring DbSQLite::FailureText(int resultCode, const char* message, sqlite3* handle)
 {
-    std::wstring text = Decoded(message);
+    std::wstring text = Utf8ToWide(message);
     if (text.empty() && handle && sqlite3_errcode(handle) != SQLITE_OK)
-        text = Decoded(sqlite3_errmsg(handle));
+        text = Utf8ToWide(sqlite3_errmsg(handle));
     if (text.empty())
-        text = Decoded(sqlite3_errstr(resultCode));
+        text = Utf8ToWide(sqlite3_errstr(resultCode));
     return text;
 }
 

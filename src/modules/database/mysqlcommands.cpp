@@ -16,11 +16,6 @@ ObjectMap<DbMySQL>& Connections()
     return connections;
 }
 
-std::wstring Text(json_object* value)
-{
-    return ReadText(value).ToStdWstring();
-}
-
 // Compression is asked for with "true" in any letter case (the JSON boolean
 // true reads as "true" too); any other text asks for none.
 bool ReadCompressText(json_object* value)
@@ -48,8 +43,8 @@ json_object* __cdecl mysClose(CallInfo*, int32_t argc, json_object** argv)
 json_object* __cdecl mysConnect(CallInfo*, int32_t argc, json_object** argv)
 {
     return WithObject(Connections(), argc, argv, [&](DbMySQL& connection) {
-        return MakeFlag(connection.connect(Text(argv[1]), ReadPortText(Text(argv[2])), ReadCompressText(argv[3]),
-                                           Text(argv[4]), Text(argv[5]), Text(argv[6])));
+        return MakeFlag(connection.connect(ArgumentText(argv[1]), ReadPortText(ArgumentText(argv[2])), ReadCompressText(argv[3]),
+                                           ArgumentText(argv[4]), ArgumentText(argv[5]), ArgumentText(argv[6])));
     });
 }
 
@@ -99,7 +94,7 @@ json_object* __cdecl mysIsConnected(CallInfo*, int32_t argc, json_object** argv)
 json_object* __cdecl mysRunQuery(CallInfo*, int32_t argc, json_object** argv)
 {
     return WithObject(Connections(), argc, argv,
-                      [&](DbMySQL& connection) { return MakeFlag(connection.runQuery(Text(argv[1]))); });
+                      [&](DbMySQL& connection) { return MakeFlag(connection.runQuery(ArgumentText(argv[1]))); });
 }
 
 } // namespace nxaDatabase

@@ -61,6 +61,11 @@ template class ModuleFrame<nxaDatabase::Definition>;
 
 namespace nxaDatabase {
 
+std::wstring ArgumentText(json_object* value)
+{
+    return ReadText(value).ToStdWstring();
+}
+
 json_object* __cdecl create(CallInfo*, int32_t, json_object**)
 {
     return MakeInt(0);

@@ -4,6 +4,7 @@
 #include "moduleframe.h"
 
 #include <cstdint>
+#include <string>
 
 struct json_object;
 
@@ -18,6 +19,9 @@ namespace nxaDatabase {
 // Frame::Descriptor() and Frame::Objects().
 struct Definition;
 using Frame = ModuleFrame<Definition>;
+
+// An argument as wide text, read as every command reads text (ReadText).
+std::wstring ArgumentText(json_object* value);
 
 // (any arguments) -> 0; makes nothing (0)
 json_object* __cdecl create(CallInfo* call, int32_t argc, json_object** argv);

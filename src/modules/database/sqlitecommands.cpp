@@ -16,11 +16,6 @@ ObjectMap<DbSQLite>& Databases()
     return databases;
 }
 
-std::wstring Text(json_object* value)
-{
-    return ReadText(value).ToStdWstring();
-}
-
 } // namespace
 
 namespace nxaDatabase {
@@ -78,13 +73,13 @@ json_object* __cdecl sqlGetXml(CallInfo*, int32_t argc, json_object** argv)
 json_object* __cdecl sqlOpen(CallInfo*, int32_t argc, json_object** argv)
 {
     return WithObject(Databases(), argc, argv,
-                      [&](DbSQLite& database) { return MakeFlag(database.open(Text(argv[1]))); });
+                      [&](DbSQLite& database) { return MakeFlag(database.open(ArgumentText(argv[1]))); });
 }
 
 json_object* __cdecl sqlRunQuery(CallInfo*, int32_t argc, json_object** argv)
 {
     return WithObject(Databases(), argc, argv, [&](DbSQLite& database) {
-        database.runQuery(Text(argv[1]));
+        database.runQuery(ArgumentText(argv[1]));
         return MakeInt(0);
     });
 }

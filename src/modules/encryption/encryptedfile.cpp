@@ -12,7 +12,6 @@
 
 namespace {
 
-const int32_t kBlockSize = 8;
 const wxFileOffset kHeaderSize = 8;
 // Whole blocks read and written at a time.
 const size_t kChunkSize = 64 * 1024;
@@ -23,7 +22,7 @@ enum class Direction { Encipher, Decipher };
 
 wxFileOffset RoundUpToBlocks(wxFileOffset length)
 {
-    return (length + kBlockSize - 1) / kBlockSize * kBlockSize;
+    return (length + Encryption2::kBlockSize - 1) / Encryption2::kBlockSize * Encryption2::kBlockSize;
 }
 
 // Checks the arguments, keys the cipher and opens the source.
@@ -47,10 +46,10 @@ bool TransformBlocks(Encryption2& cipher, Direction direction, wxFile& in, wxFil
         const size_t readBytes = direction == Direction::Encipher ? plainBytes : blockBytes;
         if (in.Read(buffer.data(), readBytes) != static_cast<ssize_t>(readBytes))
             return false;
-        for (size_t offset = 0; offset < blockBytes; offset += kBlockSize) {
+        for (size_t offset = 0; offset < blockBytes; offset += Encryption2::kBlockSize) {
             unsigned char* block = buffer.data() + offset;
-            const int status = direction == Direction::Encipher ? cipher.Encrypt(kBlockSize, block)
-                                                                : cipher.Decrypt(kBlockSize, block);
+            const int status = direction == Direction::Encipher ? cipher.Encrypt(Encryption2::kBlockSize, block)
+                                                                : cipher.Decrypt(Encryption2::kBlockSize, block);
             if (status != 0)
                 return false;
         }

@@ -9,8 +9,6 @@
 
 namespace {
 
-const size_t kBlockSize = 8;
-
 std::string UpToZero(const std::string& text)
 {
     return text.substr(0, text.find('\0'));
@@ -30,7 +28,7 @@ bool EncryptedText::Encrypt(const std::string& key, const std::string& text, std
     if (plain.empty() || !cipher.SetKey(key))
         return false;
     std::vector<unsigned char> blocks(plain.begin(), plain.end());
-    blocks.resize(plain.size() / kBlockSize * kBlockSize + kBlockSize, 0);
+    blocks.resize(plain.size() / Encryption2::kBlockSize * Encryption2::kBlockSize + Encryption2::kBlockSize, 0);
     if (cipher.Encrypt(static_cast<int32_t>(blocks.size()), blocks.data()) != 0)
         return false;
     base64 = Base64Encode(blocks.data(), blocks.size());
@@ -43,7 +41,7 @@ bool EncryptedText::Decrypt(const std::string& key, const std::string& base64, s
     if (base64.empty() || !IsStrictBase64(base64) || !cipher.SetKey(key))
         return false;
     std::vector<unsigned char> blocks = Base64Decode(base64);
-    if (blocks.empty() || blocks.size() % kBlockSize != 0)
+    if (blocks.empty() || blocks.size() % Encryption2::kBlockSize != 0)
         return false;
     if (cipher.Decrypt(static_cast<int32_t>(blocks.size()), blocks.data()) != 0)
         return false;

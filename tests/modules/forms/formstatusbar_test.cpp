@@ -16,7 +16,7 @@
 
 namespace {
 
-std::unique_ptr<wxFrame> PlainFrame()
+std::unique_ptr<wxFrame> FrameForStatusBar()
 {
     return std::make_unique<wxFrame>(nullptr, wxID_ANY, "status", wxPoint(40, 40), wxSize(240, 160));
 }
@@ -33,7 +33,7 @@ std::wstring FieldText(wxStatusBar& bar, int field)
 
 TEST(FormStatusBar, AFrameWithoutABarGetsNone)
 {
-    std::unique_ptr<wxFrame> frame = PlainFrame();
+    std::unique_ptr<wxFrame> frame = FrameForStatusBar();
     FormStatusBar bar(*frame);
     bar.SetText("x");
     bar.Hide();
@@ -43,7 +43,7 @@ TEST(FormStatusBar, AFrameWithoutABarGetsNone)
 
 TEST(FormStatusBar, TextGoesToTheFirstFieldAndHidingGivesTheRoomBack)
 {
-    std::unique_ptr<wxFrame> frame = PlainFrame();
+    std::unique_ptr<wxFrame> frame = FrameForStatusBar();
     wxStatusBar* native = frame->CreateStatusBar(2);
     native->SetStatusText("second", 1);
     const int clientWithBar = frame->GetClientSize().y;
