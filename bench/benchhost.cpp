@@ -14,6 +14,7 @@
 #include "callfloor.h"
 #include "commandcentre.h"
 #include "curlglobal.h"
+#include "eventposter.h"
 #include "flashhost.h"
 #include "moduledescriptor.h"
 #include "playerform.h"
@@ -31,6 +32,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,7 +40,6 @@
 #include <functional>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -60,11 +61,64 @@ json_object* __cdecl Echo(CallInfo*, int32_t argc, json_object** argv)
     return array;
 }
 
+// The events run's side of the movie script: the movie asks for each run's
+// events with a call just before it counts them, and says when its script has
+// ended with a last call. The main thread then does nothing of the bench's own
+// (no reading of the transcript) while events are timed.
+struct EventsRun {
+    EventPoster* poster = nullptr;
+    bool finished = false;
+};
+
+EventsRun g_eventsRun;
+
+// {"seq":<seq>,"t":<posted ns>}, formatted without the toolkit: its
+// formatting takes longer than a post, and would pace a burst below the rate
+// that events can be delivered at.
+wxString EventPayload(int seq, int64_t postedNs)
+{
+    static const char kSeq[] = "{\"seq\":";
+    static const char kTime[] = ",\"t\":";
+    char text[64];
+    char* const limit = text + sizeof text;
+    char* end = std::copy(kSeq, kSeq + sizeof kSeq - 1, text);
+    end = std::to_chars(end, limit, seq).ptr;
+    end = std::copy(kTime, kTime + sizeof kTime - 1, end);
+    end = std::to_chars(end, limit, postedNs).ptr;
+    *end++ = '}';
+    return wxString::FromAscii(text, size_t(end - text));
+}
+
+void PostMovieEvent(const wxString& name, int seq)
+{
+    PostAsyncEvent(EventPayload(seq, SteadyNowNs()), name, &CommandCentre::Get(), kFormId, 0);
+}
+
+// nxa.Bench.post(name, count, intervalNs): starts posting a run's events.
+json_object* __cdecl StartEventRun(CallInfo*, int32_t argc, json_object** argv)
+{
+    if (argc != 3 || !g_eventsRun.poster)
+        return json_object_new_boolean(false);
+    const wxString name = wxString::FromUTF8(json_object_get_string(argv[0]));
+    g_eventsRun.poster->Start(json_object_get_int(argv[1]), json_object_get_int64(argv[2]),
+                              [name](int seq) { PostMovieEvent(name, seq); });
+    return json_object_new_boolean(true);
+}
+
+// nxa.Bench.finished(): the movie's script has ended.
+json_object* __cdecl FinishEventRuns(CallInfo*, int32_t, json_object**)
+{
+    g_eventsRun.finished = true;
+    return json_object_new_boolean(true);
+}
+
 ModuleDescriptor& BenchModule();
 
 bool InitialiseBenchModule()
 {
     AppendCommandRow(BenchModule(), "nxa.Bench.echo", Echo);
+    AppendCommandRow(BenchModule(), "nxa.Bench.post", StartEventRun);
+    AppendCommandRow(BenchModule(), "nxa.Bench.finished", FinishEventRuns);
     return true;
 }
 
@@ -242,29 +296,6 @@ int RunCalls(SampleFile& samples, int calls, int reps)
     return 0;
 }
 
-void PostMovieEvents(const wxString& name, int count, int64_t intervalNs)
-{
-    const int64_t start = SteadyNowNs();
-    for (int seq = 0; seq < count; ++seq) {
-        if (intervalNs)
-            while (SteadyNowNs() < start + seq * intervalNs) {
-            }
-        const wxString payload = wxString::Format("{\"seq\":%d,\"t\":%lld}", seq, (long long)SteadyNowNs());
-        PostAsyncEvent(payload, name, &CommandCentre::Get(), kFormId, 0);
-    }
-}
-
-void PostProbeEvents(ToolkitProbe& probe, int count, int64_t intervalNs)
-{
-    const int64_t start = SteadyNowNs();
-    for (int seq = 0; seq < count; ++seq) {
-        if (intervalNs)
-            while (SteadyNowNs() < start + seq * intervalNs) {
-            }
-        probe.Post(seq);
-    }
-}
-
 double PercentileUs(std::vector<int64_t> values, size_t percent)
 {
     if (values.empty())
@@ -274,14 +305,18 @@ double PercentileUs(std::vector<int64_t> values, size_t percent)
     return double(values[std::min(index, values.size()) - 1]) / 1000;
 }
 
-// Runs one batch of probe events on a worker while the loop runs.
-bool ProbeBatch(ToolkitProbe& probe, int count, int64_t intervalNs)
+// Runs one batch of probe events on the poster while the loop runs.
+bool ProbeBatch(EventPoster& poster, ToolkitProbe& probe, int count, int64_t intervalNs)
 {
     probe.Reset(size_t(count));
-    std::thread worker(PostProbeEvents, std::ref(probe), count, intervalNs);
-    const bool done = RunLoopUntil([&] { return probe.Complete(); }, kScriptTimeoutMs);
-    worker.join();
-    return done;
+    poster.Start(count, intervalNs, [&probe](int seq) { probe.Post(seq); });
+    return RunLoopUntil([&] { return probe.Complete(); }, kScriptTimeoutMs);
+}
+
+std::string EventRunSteps(const std::string& name, int count, int64_t intervalNs)
+{
+    return "call nxa.Bench.post [\"" + name + "\"," + std::to_string(count) + "," + std::to_string(intervalNs) +
+           "]\nbenchevents " + std::to_string(count) + " " + name + "\n";
 }
 
 int RunEvents(SampleFile& samples, int count, int reps)
@@ -289,30 +324,19 @@ int RunEvents(SampleFile& samples, int count, int reps)
     const int pacedCount = std::max(100, count / 10);
     std::string script = "init\n";
     for (int rep = 0; rep < reps; ++rep) {
-        script += "benchevents " + std::to_string(count) + " burst" + std::to_string(rep) + "\n";
-        script += "benchevents " + std::to_string(pacedCount) + " paced" + std::to_string(rep) + "\n";
+        script += EventRunSteps("burst" + std::to_string(rep), count, 0);
+        script += EventRunSteps("paced" + std::to_string(rep), pacedCount, kPacedIntervalNs);
     }
-    script += "quit\n";
+    script += "quit nxa.Bench.finished\n";
 
+    // The probe outlives the poster, which may still be posting into it when
+    // a run does not complete in time.
+    ToolkitProbe probe;
+    EventPoster poster;
+    g_eventsRun = EventsRun{&poster, false};
     PlayerRun run;
-    std::thread worker;
-    int served = 0; // batches whose events were posted
-    auto serve = [&] {
-        const std::string transcript = run.Transcript();
-        const std::vector<std::string> armed = LinesWith(transcript, " armed");
-        if (int(armed.size()) > served) {
-            if (worker.joinable())
-                worker.join();
-            const bool paced = served % 2 == 1;
-            const wxString name = wxString::Format("%s%d", paced ? "paced" : "burst", served / 2);
-            worker = std::thread(PostMovieEvents, name, paced ? pacedCount : count, paced ? kPacedIntervalNs : 0);
-            ++served;
-        }
-        return transcript.find("script end") != std::string::npos;
-    };
-    const bool ended = run.Start(script) && RunLoopUntil(serve, kScriptTimeoutMs);
-    if (worker.joinable())
-        worker.join();
+    const bool ended = run.Start(script) && RunLoopUntil([] { return g_eventsRun.finished; }, kScriptTimeoutMs);
+    g_eventsRun.poster = nullptr;
     const std::string transcript = run.Transcript();
     if (!ended || !ReportFailures(transcript))
         return 1;
@@ -333,14 +357,13 @@ int RunEvents(SampleFile& samples, int count, int reps)
     }
     samples.Add("events_in_order", double(inOrder) / (2.0 * reps));
 
-    ToolkitProbe probe;
     int probeInOrder = 0;
     for (int rep = 0; rep < reps; ++rep) {
-        if (!ProbeBatch(probe, count, 0))
+        if (!ProbeBatch(poster, probe, count, 0))
             return 1;
         samples.Add("events_ref_rate", double(count) / (double(probe.SpanNs()) / 1e9));
         probeInOrder += probe.InOrder();
-        if (!ProbeBatch(probe, pacedCount, kPacedIntervalNs))
+        if (!ProbeBatch(poster, probe, pacedCount, kPacedIntervalNs))
             return 1;
         samples.Add("events_ref_p50_us", PercentileUs(probe.Delays(), 50));
         samples.Add("events_ref_p99_us", PercentileUs(probe.Delays(), 99));
