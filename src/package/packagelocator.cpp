@@ -1,6 +1,7 @@
 #include "packagelocator.h"
 
 #include "cpackage.h"
+#include "fileview.h"
 #include "packageconstants.h"
 #include "packagereader.h"
 #include "scopedfileclose.h"
@@ -72,7 +73,18 @@ bool LoadPackageFromFile(const std::wstring& path, CPackage& package)
     ScopedFileClose file(OpenFileWide(path, L"rb"));
     if (!file || !FindPackageMarker(file.Get()))
         return false;
-    // Made after the scan: the reader counts the bytes left from here on.
+    // The package's stored blocks point into a view of the file instead of
+    // being copied, so a block nobody asks for is never read. The scan above
+    // stays on the stream: through the view it would bring the whole program
+    // in front of the package into memory.
+    const int64_t start = TellFile(file.Get());
+    const std::shared_ptr<const FileView> view = FileView::Open(path);
+    if (view && start >= 0 && static_cast<uint64_t>(start) <= view->Size()) {
+        PackageReader reader(view->Data() + start, view->Size() - static_cast<size_t>(start), view);
+        return package.Read(reader);
+    }
+    // A file that cannot be mapped is read as a stream, made after the scan:
+    // the reader counts the bytes left from here on.
     PackageReader reader(file.Get(), false);
     return package.Read(reader);
 }

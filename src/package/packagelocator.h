@@ -17,5 +17,6 @@ const size_t kMarkerScanBlockBytes = 64 * 1024;
 bool FindPackageMarker(std::FILE* file);
 
 // Opens the executable, finds the marker and reads the package after it.
-// The file is closed in every case.
+// The stream is closed in every case; the package's stored blocks may keep a
+// read-only view of the file for as long as they live.
 bool LoadPackageFromFile(const std::wstring& path, CPackage& package);
