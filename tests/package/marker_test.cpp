@@ -123,6 +123,24 @@ std::wstring WidePath(const char* path)
 #endif
 }
 
+TEST(PackageMarker, PackageAfterAProgramOfThisBuildLoads)
+{
+    // On Windows the probe is an image of this build's machine, whose
+    // sections the scan skips; elsewhere it is scanned from its start.
+    std::unique_ptr<unsigned char[]> bytes;
+    long length = 0;
+    ASSERT_TRUE(ReadWholeFile(WidePath(KOVA_MARKER_PROBE), bytes, length));
+    const PackageContent content = FullPackage(14);
+    CPackage read;
+    ASSERT_TRUE(LoadExecutableImage(
+        BuildExecutableImage(ByteVector(bytes.get(), bytes.get() + length), WritePackage(content)), read));
+    EXPECT_EQ(content.settings.password, read.GetPassword());
+    int32_t movieLength = 0;
+    std::unique_ptr<unsigned char[]> movie;
+    ASSERT_TRUE(read.Forms()[0]->GetMovie(movieLength, movie));
+    EXPECT_EQ(content.forms[0].movie, ByteVector(movie.get(), movie.get() + movieLength));
+}
+
 TEST(PackageMarker, ProgramsLinkingThePackageReaderDoNotHoldTheMarker)
 {
     ExpectNoMarkerIn(WidePath(KOVA_MARKER_PROBE));
