@@ -13,7 +13,7 @@ bool ByteBlock::Read(PackageReader& reader)
         return false;
     if (count <= 0)
         return true;
-    if (!reader.ReadOwnedBytes(count, m_bytes))
+    if (!reader.ReadStoredBytes(count, m_bytes))
         return false;
     m_length = count;
     return true;

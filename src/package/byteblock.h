@@ -1,13 +1,14 @@
 #pragma once
 
+#include "packagereader.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
-class PackageReader;
-
-// A stored run of bytes (a count, then the bytes, kept as stored). A count of
-// 0 or less stores nothing.
+// A stored run of bytes (a count, then the bytes, kept as stored and never
+// written to: they may be the package file's own bytes). A count of 0 or less
+// stores nothing.
 class ByteBlock {
 public:
     bool Read(PackageReader& reader);
@@ -25,6 +26,6 @@ public:
     void CopyDescrambledRange(unsigned char constant, size_t offset, size_t count, unsigned char* out) const;
 
 private:
-    std::unique_ptr<unsigned char[]> m_bytes;
+    StoredBytes m_bytes;
     int32_t m_length = 0;
 };

@@ -27,7 +27,7 @@ bool CompressedBlock::Read(PackageReader& reader)
     m_bytes.reset();
     if (!reader.ReadInt32(m_storedLength) || !reader.ReadInt32(m_expandedLength))
         return false;
-    return m_storedLength <= 0 || reader.ReadOwnedBytes(m_storedLength, m_bytes);
+    return m_storedLength <= 0 || reader.ReadStoredBytes(m_storedLength, m_bytes);
 }
 
 bool CompressedBlock::Expand(unsigned char constant, std::unique_ptr<unsigned char[]>& bytes,

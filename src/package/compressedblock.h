@@ -1,9 +1,9 @@
 #pragma once
 
+#include "packagereader.h"
+
 #include <cstdint>
 #include <memory>
-
-class PackageReader;
 
 // A stored length n, a second number (the expanded length of an image), then
 // n stored bytes. Images keep their zlib stream scrambled here; the reserved
@@ -23,7 +23,7 @@ public:
     bool Expand(unsigned char constant, std::unique_ptr<unsigned char[]>& bytes, int32_t& length) const;
 
 private:
-    std::unique_ptr<unsigned char[]> m_bytes;
+    StoredBytes m_bytes;
     int32_t m_storedLength = 0;
     int32_t m_expandedLength = 0;
 };

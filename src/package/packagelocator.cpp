@@ -1,11 +1,14 @@
 #include "packagelocator.h"
 
 #include "cpackage.h"
+#include "dynamiclibrarype.h"
+#include "fileview.h"
 #include "packageconstants.h"
 #include "packagereader.h"
 #include "scopedfileclose.h"
 #include "wholefile.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
@@ -44,6 +47,21 @@ size_t ScanBlock(const unsigned char* block, size_t length, const std::array<uns
     return kNoMarker;
 }
 
+// Where an executable's own sections end in its file. The package is
+// appended after them and the runtime holds no marker, so the scan can start
+// there instead of reading the whole program. 0 (scan everything) for bytes
+// that are no image of this build's machine.
+int64_t ProgramSectionsEnd(const FileView& view)
+{
+    PeLayout layout;
+    if (!PeReadLayout(view.Data(), view.Size(), PeNativeMachine(), layout))
+        return 0;
+    uint64_t end = 0;
+    for (const PeSection& section : layout.sections)
+        end = std::max<uint64_t>(end, uint64_t(section.rawOffset) + section.copySize);
+    return static_cast<int64_t>(end);
+}
+
 } // namespace
 
 bool FindPackageMarker(std::FILE* file)
@@ -70,9 +88,26 @@ bool FindPackageMarker(std::FILE* file)
 bool LoadPackageFromFile(const std::wstring& path, CPackage& package)
 {
     ScopedFileClose file(OpenFileWide(path, L"rb"));
-    if (!file || !FindPackageMarker(file.Get()))
+    if (!file)
         return false;
-    // Made after the scan: the reader counts the bytes left from here on.
-    PackageReader reader(file.Get(), false);
+    // The package's stored blocks point into a view of the file instead of
+    // being copied, so a block nobody asks for is never read.
+    const std::shared_ptr<const FileView> view = FileView::Open(path);
+    if (!view) {
+        // A file that cannot be mapped is read as a stream, made after the
+        // scan: the reader counts the bytes left from there on.
+        if (!FindPackageMarker(file.Get()))
+            return false;
+        PackageReader reader(file.Get(), false);
+        return package.Read(reader);
+    }
+    // The scan stays on the stream: through the view it would bring the
+    // bytes in front of the package into memory.
+    if (!SeekFile(file.Get(), ProgramSectionsEnd(*view), SEEK_SET) || !FindPackageMarker(file.Get()))
+        return false;
+    const int64_t start = TellFile(file.Get());
+    if (start < 0 || static_cast<uint64_t>(start) > view->Size())
+        return false;
+    PackageReader reader(view->Data() + start, view->Size() - static_cast<size_t>(start), view);
     return package.Read(reader);
 }

@@ -16,6 +16,8 @@ const size_t kMarkerScanBlockBytes = 64 * 1024;
 // found.
 bool FindPackageMarker(std::FILE* file);
 
-// Opens the executable, finds the marker and reads the package after it.
-// The file is closed in every case.
+// Opens the executable, finds the marker after the program's own sections
+// (from the start when the file is no executable of this build's machine)
+// and reads the package after it. The stream is closed in every case; the package's stored blocks may keep a
+// read-only view of the file for as long as they live.
 bool LoadPackageFromFile(const std::wstring& path, CPackage& package);

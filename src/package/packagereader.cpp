@@ -5,6 +5,8 @@
 #include "textconv.h"
 #include "wholefile.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -31,9 +33,23 @@ PackageReader::PackageReader(std::FILE* file, bool ownsFile)
 {
 }
 
+PackageReader::PackageReader(const unsigned char* data, size_t length, std::shared_ptr<const void> keeper)
+    : m_memory(data), m_keeper(std::move(keeper)), m_remaining(data ? static_cast<int64_t>(length) : 0)
+{
+}
+
 size_t PackageReader::ReadBlob(size_t count, unsigned char* buffer)
 {
-    if (!m_file || count == 0)
+    if (count == 0)
+        return 0;
+    if (m_memory) {
+        const size_t read = std::min(count, static_cast<size_t>(m_remaining));
+        std::memcpy(buffer, m_memory, read);
+        m_memory += read;
+        m_remaining -= static_cast<int64_t>(read);
+        return read;
+    }
+    if (!m_file)
         return 0;
     const size_t read = std::fread(buffer, 1, count, m_file.Get());
     m_remaining = m_remaining > static_cast<int64_t>(read) ? m_remaining - static_cast<int64_t>(read) : 0;
@@ -83,5 +99,23 @@ bool PackageReader::ReadOwnedBytes(int32_t count, std::unique_ptr<unsigned char[
     if (!data || ReadBlob(static_cast<size_t>(count), data.get()) != static_cast<size_t>(count))
         return false;
     bytes = std::move(data);
+    return true;
+}
+
+bool PackageReader::ReadStoredBytes(int32_t count, StoredBytes& bytes)
+{
+    if (!m_memory) {
+        std::unique_ptr<unsigned char[]> owned;
+        if (!ReadOwnedBytes(count, owned))
+            return false;
+        bytes = std::move(owned);
+        return true;
+    }
+    if (count <= 0 || count > m_remaining)
+        return false;
+    // Shares the keeper's ownership, points at the run.
+    bytes = StoredBytes(m_keeper, m_memory);
+    m_memory += count;
+    m_remaining -= count;
     return true;
 }

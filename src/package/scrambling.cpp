@@ -1,19 +1,10 @@
 #include "scrambling.h"
 
-#include <cstdint>
-
 namespace {
 
 const size_t kStringBlockSize = 512;
 
 } // namespace
-
-// Only the low 8 bits matter, so unsigned wrap-around keeps the result exact.
-unsigned char ScrambleKeyByte(size_t position, size_t length, unsigned char constant)
-{
-    return static_cast<unsigned char>(static_cast<uint32_t>(position) * 33u
-                                      + static_cast<uint32_t>(length) + constant);
-}
 
 void ScrambleRun(unsigned char* data, size_t length, unsigned char constant)
 {

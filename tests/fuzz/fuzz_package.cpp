@@ -58,7 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    // The reader works on a C stream, as on the runtime's own file.
+    // The runtime reads its package from memory, or as a C stream when its
+    // file cannot be mapped: both readers.
+    PackageReader memoryReader(data, size, nullptr);
+    CPackage fromMemory;
+    fromMemory.Read(memoryReader);
+    OpenPackage(fromMemory);
     std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
     if (!file)
         return 0;

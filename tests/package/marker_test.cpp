@@ -1,4 +1,6 @@
 #include "cpackage.h"
+#include "cpackagebinary.h"
+#include "cpackageform.h"
 #ifdef _WIN32
 #include "childprocess.h"
 #endif
@@ -57,7 +59,15 @@ TEST(PackageMarker, ScanFindsThePackageAfterTheProgram)
         ASSERT_EQ(c.loads, LoadExecutableImage(BuildExecutableImage(c.program, package, c.withMarker), read));
         if (c.loads) {
             EXPECT_EQ(content.settings.password, read.GetPassword());
-            EXPECT_EQ(content.forms.size(), read.Forms().size());
+            ASSERT_EQ(content.forms.size(), read.Forms().size());
+            // Stored blocks are read in place from the file: each must start
+            // at its own offset after the program.
+            int32_t length = 0;
+            std::unique_ptr<unsigned char[]> bytes;
+            ASSERT_TRUE(read.Forms()[0]->GetMovie(length, bytes));
+            EXPECT_EQ(content.forms[0].movie, ByteVector(bytes.get(), bytes.get() + length));
+            ASSERT_TRUE(read.EmbeddedFiles()[0]->GetData(length, bytes));
+            EXPECT_EQ(content.embeddedFiles[0].bytes, ByteVector(bytes.get(), bytes.get() + length));
         }
     }
 }
@@ -111,6 +121,24 @@ std::wstring WidePath(const char* path)
 #else
     return std::wstring(path, path + std::strlen(path));
 #endif
+}
+
+TEST(PackageMarker, PackageAfterAProgramOfThisBuildLoads)
+{
+    // On Windows the probe is an image of this build's machine, whose
+    // sections the scan skips; elsewhere it is scanned from its start.
+    std::unique_ptr<unsigned char[]> bytes;
+    long length = 0;
+    ASSERT_TRUE(ReadWholeFile(WidePath(KOVA_MARKER_PROBE), bytes, length));
+    const PackageContent content = FullPackage(14);
+    CPackage read;
+    ASSERT_TRUE(LoadExecutableImage(
+        BuildExecutableImage(ByteVector(bytes.get(), bytes.get() + length), WritePackage(content)), read));
+    EXPECT_EQ(content.settings.password, read.GetPassword());
+    int32_t movieLength = 0;
+    std::unique_ptr<unsigned char[]> movie;
+    ASSERT_TRUE(read.Forms()[0]->GetMovie(movieLength, movie));
+    EXPECT_EQ(content.forms[0].movie, ByteVector(movie.get(), movie.get() + movieLength));
 }
 
 TEST(PackageMarker, ProgramsLinkingThePackageReaderDoNotHoldTheMarker)

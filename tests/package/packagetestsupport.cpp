@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <stdexcept>
 
 std::wstring WriteScratchFile(const ByteVector& bytes)
@@ -32,8 +33,16 @@ bool ReadPackageBytes(const ByteVector& bytes, CPackage& package)
     std::FILE* file = OpenFileWide(WriteScratchFile(bytes), L"rb");
     if (!file)
         throw std::runtime_error("cannot open the scratch file");
-    PackageReader reader(file, true);
-    return package.Read(reader);
+    PackageReader streamReader(file, true);
+    CPackage fromStream;
+    const bool streamRead = fromStream.Read(streamReader);
+    // The runtime reads from memory (a view of its file). An exact-size copy,
+    // so that a read past the end shows under the sanitizers.
+    const auto copy = std::make_shared<const ByteVector>(bytes);
+    PackageReader reader(copy->data(), copy->size(), copy);
+    const bool read = package.Read(reader);
+    EXPECT_EQ(streamRead, read) << "the stream and memory readers disagree";
+    return read;
 }
 
 bool LoadExecutableImage(const ByteVector& image, CPackage& package)

@@ -6,8 +6,8 @@
 
 class CPackage;
 
-// Writes the bytes to a scratch file and reads them with CPackage::Read from
-// the start.
+// Reads the bytes with CPackage::Read from memory, as the runtime does; the
+// same bytes read from a scratch file as a stream must give the same result.
 bool ReadPackageBytes(const ByteVector& bytes, CPackage& package);
 // Writes an executable image to a scratch file and loads it as the runtime
 // does (marker scan, then the package).

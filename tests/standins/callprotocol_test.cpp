@@ -72,11 +72,14 @@ TEST(StandinCallProtocol, JsonComparesByValue)
 
 TEST(StandinCallProtocol, ScriptLines)
 {
-    std::vector<ScriptStep> steps = ParseMovieScript("# comment\n\ninit\r\n  call  nxa.A.b  [1, 2] \nquit");
+    // Blank lines, lines of blanks and comments, also indented ones, are skipped.
+    std::vector<ScriptStep> steps =
+        ParseMovieScript("# comment\n\ninit\r\n \t\r\n  # indented\n  call  nxa.A.b  [1, 2] \nquit");
     ASSERT_EQ(3u, steps.size());
     EXPECT_EQ("init", steps[0].word);
     EXPECT_EQ(3, steps[0].line);
     EXPECT_EQ("call", steps[1].word);
+    EXPECT_EQ(6, steps[1].line);
     EXPECT_EQ("nxa.A.b  [1, 2]", steps[1].operand);
     EXPECT_EQ("quit", steps[2].word);
 }

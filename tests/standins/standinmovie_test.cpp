@@ -49,6 +49,11 @@ TEST(StandinMovie, ReadsBackWhatItWrote)
         EXPECT_EQ(0x12, read.red);
         EXPECT_EQ(0x56, read.blue);
         EXPECT_EQ(movie.script, read.script);
+        // A file handed over gives the same script (uncompressed: its own bytes).
+        StandinMovie taken;
+        ASSERT_TRUE(ReadStandinMovie(std::string(bytes), taken, error)) << error;
+        EXPECT_EQ(movie.script, taken.script);
+        EXPECT_EQ(800, taken.width);
     }
 }
 

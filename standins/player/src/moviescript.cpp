@@ -37,10 +37,14 @@ std::vector<ScriptStep> ParseMovieScript(const std::string& text)
         size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        std::string content = Trim(text.substr(start, end - start));
+        // Blank and comment lines are skipped before any copy: a movie may
+        // carry a long comment.
+        const size_t first = text.find_first_not_of(" \t\r", start);
+        const size_t lineStart = start;
         start = end + 1;
-        if (content.empty() || content[0] == '#')
+        if (first >= end || text[first] == '#')
             continue;
+        std::string content = Trim(text.substr(lineStart, end - lineStart));
         ScriptStep step;
         step.line = line;
         SplitFirstWord(content, step.word, step.operand);

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <psapi.h>
 #include <vector>
@@ -17,6 +18,7 @@ namespace player {
 namespace {
 
 const wchar_t kInstanceProperty[] = L"KovaStandinPlayerInstance";
+const size_t kMovieReserveLimit = 64u << 20;
 
 class Lock {
 public:
@@ -186,6 +188,11 @@ NPError PlayerInstance::NewStream(NPMIMEType type, NPStream* stream, NPBool seek
     Record("NPP_NewStream type=" + Text(type) + " url=" + Text(stream->url) + " end=" + std::to_string(stream->end) +
            " seekable=" + std::to_string(seekable) + (request ? " request" : " movie"));
     m_streams[stream] = Stream{request, std::string(), 0};
+    // The movie stream is kept whole: room for all of it at once instead of
+    // growing (and copying) it write by write. The size given is trusted only
+    // up to a bound.
+    if (!request)
+        m_streams[stream].data.reserve(std::min<size_t>(stream->end, kMovieReserveLimit));
     if (streamType)
         *streamType = NP_NORMAL;
     return NPERR_NO_ERROR;
@@ -231,14 +238,14 @@ NPError PlayerInstance::DestroyStream(NPStream* stream, NPReason reason)
         Record("unknown stream");
         return NPERR_GENERIC_ERROR;
     }
-    Stream finished = *ended;
+    Stream finished = std::move(*ended);
     m_streams.erase(stream);
     if (finished.request) {
-        finished.request->data = finished.data;
+        finished.request->data = std::move(finished.data);
         finished.request->byteCount = finished.byteCount;
     }
     else if (reason == NPRES_DONE)
-        PlayMovie(finished.data, "stream");
+        PlayMovie(std::move(finished.data), "stream");
     else
         Record("movie stream broken off");
     return NPERR_NO_ERROR;
@@ -258,14 +265,14 @@ void PlayerInstance::UrlNotify(const char* url, NPReason reason, void* notifyDat
            (request ? " request" : " unknown notifyData"));
     if (!request)
         return;
-    Request finished = *request;
+    Request finished = std::move(*request);
     m_requests.remove_if([request](const Request& entry) { return &entry == request; });
     if (!finished.isMovie)
         m_runner.OnUrlFinished(finished.url, reason, finished.data, finished.byteCount);
     else if (reason != NPRES_DONE)
         Record("check fail loadmovie " + finished.url + ": reason " + std::to_string(reason));
     else if (finished.level == 0)
-        PlayMovie(finished.data, finished.url);
+        PlayMovie(std::move(finished.data), finished.url);
     else
         Record("movie loaded into level " + std::to_string(finished.level));
 }
@@ -502,20 +509,21 @@ int PlayerInstance::LoadMovie(const std::string& url)
     return error;
 }
 
-void PlayerInstance::PlayMovie(const std::string& bytes, const std::string& source)
+void PlayerInstance::PlayMovie(std::string&& bytes, const std::string& source)
 {
+    const std::string byteCount = std::to_string(bytes.size());
     standin::StandinMovie movie;
     std::string error;
-    if (!standin::ReadStandinMovie(bytes, movie, error)) {
-        Record("movie rejected from " + source + ": " + error + " bytes=" + std::to_string(bytes.size()));
+    if (!standin::ReadStandinMovie(std::move(bytes), movie, error)) {
+        Record("movie rejected from " + source + ": " + error + " bytes=" + byteCount);
         return;
     }
-    m_movie = movie;
     m_hasMovie = true;
     Record("movie from " + source + " version=" + std::to_string(movie.version) + " size=" +
            std::to_string(movie.width) + "x" + std::to_string(movie.height) + " rate=" + std::to_string(movie.frameRate) +
-           " frames=" + std::to_string(movie.frameCount) + " bytes=" + std::to_string(bytes.size()));
+           " frames=" + std::to_string(movie.frameCount) + " bytes=" + byteCount);
     m_runner.Start(movie.script, GetTickCount());
+    m_movie = std::move(movie);
     Repaint();
 }
 

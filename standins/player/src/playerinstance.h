@@ -72,7 +72,8 @@ private:
     };
 
     void AskBrowser();
-    void PlayMovie(const std::string& bytes, const std::string& source);
+    // Takes the movie file's bytes: the script may take them over.
+    void PlayMovie(std::string&& bytes, const std::string& source);
     bool InvokeCallFunction(const NPVariant* args, uint32_t count, NPVariant* result);
     bool InvokeGetVariable(const NPVariant* args, uint32_t count, NPVariant* result);
     bool InvokeSetVariable(const NPVariant* args, uint32_t count);

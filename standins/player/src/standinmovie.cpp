@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace standin {
@@ -36,7 +37,7 @@ private:
 
 class BitReader {
 public:
-    BitReader(const std::string& bytes, size_t pos) : m_bytes(bytes), m_bit(pos * 8) {}
+    BitReader(std::string_view bytes, size_t pos) : m_bytes(bytes), m_bit(pos * 8) {}
     bool Get(int bits, uint32_t& value)
     {
         value = 0;
@@ -50,7 +51,7 @@ public:
     size_t NextByte() const { return (m_bit + 7) / 8; }
 
 private:
-    const std::string& m_bytes;
+    std::string_view m_bytes;
     size_t m_bit;
 };
 
@@ -83,7 +84,7 @@ void PutUint32(std::string& out, uint32_t value)
         out += char(value >> (8 * i) & 0xFF);
 }
 
-uint32_t GetUint32(const std::string& bytes, size_t pos)
+uint32_t GetUint32(std::string_view bytes, size_t pos)
 {
     uint32_t value = 0;
     for (int i = 3; i >= 0; --i)
@@ -113,7 +114,7 @@ std::string RectangleBytes(int width, int height)
     return writer.Bytes();
 }
 
-bool Inflate(const std::string& compressed, size_t expandedSize, std::string& body)
+bool Inflate(std::string_view compressed, size_t expandedSize, std::string& body)
 {
     body.assign(expandedSize, '\0');
     uLongf length = uLongf(expandedSize);
@@ -126,7 +127,7 @@ bool Inflate(const std::string& compressed, size_t expandedSize, std::string& bo
 }
 
 // Frame rectangle, rate and count at the start of the body; pos ends at the first tag.
-bool ReadFrameFields(const std::string& body, StandinMovie& movie, size_t& pos)
+bool ReadFrameFields(std::string_view body, StandinMovie& movie, size_t& pos)
 {
     BitReader reader(body, 0);
     uint32_t bits = 0, fields[4] = {};
@@ -148,7 +149,8 @@ bool ReadFrameFields(const std::string& body, StandinMovie& movie, size_t& pos)
     return true;
 }
 
-void ReadTags(const std::string& body, size_t pos, StandinMovie& movie)
+// The fields of the tags; the script is left as a view into the body.
+void ReadTags(std::string_view body, size_t pos, StandinMovie& movie, std::string_view& script)
 {
     while (pos + 2 <= body.size()) {
         unsigned word = (unsigned char)body[pos] | (unsigned char)body[pos + 1] << 8;
@@ -168,10 +170,45 @@ void ReadTags(const std::string& body, size_t pos, StandinMovie& movie)
             movie.green = uint8_t(body[pos + 1]);
             movie.blue = uint8_t(body[pos + 2]);
         } else if (code == kScriptTagCode) {
-            movie.script = body.substr(pos, length);
+            script = body.substr(pos, length);
         }
         pos += length;
     }
+}
+
+// Everything but the script, which is left as a view into the bytes or,
+// for a compressed movie, into `inflated`.
+bool ReadMovieFields(std::string_view bytes, StandinMovie& movie, std::string& inflated, std::string_view& script,
+                     std::string& error)
+{
+    movie = StandinMovie();
+    if (bytes.size() < kHeaderSize) {
+        error = "shorter than a movie header";
+        return false;
+    }
+    std::string_view signature = bytes.substr(0, 3);
+    if (signature != "FWS" && signature != "CWS") {
+        error = "no movie signature";
+        return false;
+    }
+    movie.version = (unsigned char)bytes[3];
+    uint32_t fileLength = GetUint32(bytes, 4);
+    std::string_view body = bytes.substr(kHeaderSize);
+    if (signature == "CWS") {
+        if (fileLength < kHeaderSize || fileLength > (64u << 20) ||
+            !Inflate(body, fileLength - kHeaderSize, inflated)) {
+            error = "compressed body does not expand";
+            return false;
+        }
+        body = inflated;
+    }
+    size_t pos = 0;
+    if (!ReadFrameFields(body, movie, pos)) {
+        error = "movie header ends early";
+        return false;
+    }
+    ReadTags(body, pos, movie, script);
+    return true;
 }
 
 } // namespace
@@ -202,32 +239,32 @@ std::string BuildStandinMovie(const StandinMovie& movie, bool compressed)
 
 bool ReadStandinMovie(const std::string& bytes, StandinMovie& movie, std::string& error)
 {
-    movie = StandinMovie();
-    if (bytes.size() < kHeaderSize) {
-        error = "shorter than a movie header";
+    std::string inflated;
+    std::string_view script;
+    if (!ReadMovieFields(bytes, movie, inflated, script, error))
         return false;
-    }
-    std::string signature = bytes.substr(0, 3);
-    if (signature != "FWS" && signature != "CWS") {
-        error = "no movie signature";
+    movie.script = std::string(script);
+    return true;
+}
+
+bool ReadStandinMovie(std::string&& bytes, StandinMovie& movie, std::string& error)
+{
+    std::string inflated;
+    std::string_view script;
+    if (!ReadMovieFields(bytes, movie, inflated, script, error))
         return false;
+    // Only an uncompressed movie's script lies in the file's bytes.
+    if (!inflated.empty() || script.empty()) {
+        movie.script = std::string(script);
+        return true;
     }
-    movie.version = (unsigned char)bytes[3];
-    uint32_t fileLength = GetUint32(bytes, 4);
-    std::string body;
-    if (signature == "FWS") {
-        body = bytes.substr(kHeaderSize);
-    } else if (fileLength < kHeaderSize || fileLength > (64u << 20) ||
-               !Inflate(bytes.substr(kHeaderSize), fileLength - kHeaderSize, body)) {
-        error = "compressed body does not expand";
-        return false;
-    }
-    size_t pos = 0;
-    if (!ReadFrameFields(body, movie, pos)) {
-        error = "movie header ends early";
-        return false;
-    }
-    ReadTags(body, pos, movie);
+    // The script is moved to the front of the file's own bytes, which then
+    // become the script: no second buffer the size of the movie.
+    const size_t at = size_t(script.data() - bytes.data());
+    const size_t length = script.size();
+    bytes.erase(at + length);
+    bytes.erase(0, at);
+    movie.script = std::move(bytes);
     return true;
 }
 

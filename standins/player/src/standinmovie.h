@@ -30,5 +30,9 @@ std::string BuildStandinMovie(const StandinMovie& movie, bool compressed = false
 // movie header or the data ends early. A valid movie without a script tag
 // reads with an empty script.
 bool ReadStandinMovie(const std::string& bytes, StandinMovie& movie, std::string& error);
+// The same for a movie file that is not needed afterwards: an uncompressed
+// movie's script takes over the file's bytes instead of being copied. The
+// bytes are left unspecified.
+bool ReadStandinMovie(std::string&& bytes, StandinMovie& movie, std::string& error);
 
 } // namespace standin
