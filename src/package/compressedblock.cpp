@@ -16,8 +16,9 @@ namespace {
 const int64_t kMaxInflateRatio = 1032;
 const int64_t kInflateSlack = 1024;
 // Stored bytes descrambled per round of inflating: small enough to stay in
-// the first-level cache beside inflate's own working set.
-const size_t kInflatePieceBytes = 16 * 1024;
+// the second-level cache, large enough that inflate's copy of its last 32 KiB
+// of output at the end of each round stays a small share of its work.
+const size_t kInflatePieceBytes = 64 * 1024;
 
 bool ExpandedLengthPlausible(int32_t stored, int32_t expanded)
 {
@@ -58,10 +59,10 @@ bool CompressedBlock::Expand(unsigned char constant, std::unique_ptr<unsigned ch
 bool CompressedBlock::InflateDescrambled(unsigned char constant, unsigned char* out, size_t capacity,
                                          size_t& produced) const
 {
+    std::unique_ptr<unsigned char[]> piece(new (std::nothrow) unsigned char[kInflatePieceBytes]);
     z_stream stream = {};
-    if (inflateInit(&stream) != Z_OK)
+    if (!piece || inflateInit(&stream) != Z_OK)
         return false;
-    unsigned char piece[kInflatePieceBytes];
     const size_t storedLength = static_cast<size_t>(m_storedLength);
     size_t descrambled = 0;
     stream.next_out = out;
@@ -70,9 +71,9 @@ bool CompressedBlock::InflateDescrambled(unsigned char constant, unsigned char* 
     while (status == Z_OK) {
         if (stream.avail_in == 0 && descrambled < storedLength) {
             const size_t count = std::min(kInflatePieceBytes, storedLength - descrambled);
-            ScrambleCopy(m_bytes.get() + descrambled, piece, descrambled, count, storedLength, constant);
+            ScrambleCopy(m_bytes.get() + descrambled, piece.get(), descrambled, count, storedLength, constant);
             descrambled += count;
-            stream.next_in = piece;
+            stream.next_in = piece.get();
             stream.avail_in = static_cast<uInt>(count);
         }
         // Z_OK means progress was made; Z_BUF_ERROR that none can be (input

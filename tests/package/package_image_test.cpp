@@ -93,12 +93,12 @@ std::vector<ImageCase> ImageCases()
     // A stream of several pieces of the reader's buffer: cut at a piece's
     // end, followed by more bytes, or with a damaged checksum at its end.
     ImageContent noisy;
-    noisy.image = NoiseBytes(60000);
+    noisy.image = NoiseBytes(300000);
     add("stream of many kilobytes", noisy, true, true, noisy.image);
     const ByteVector noisyStream = ZlibStream(noisy.image);
     ImageContent cutAtPiece = noisy;
-    cutAtPiece.stream = ByteVector(noisyStream.begin(), noisyStream.begin() + 32768);
-    add("long stream cut at 32 KiB", cutAtPiece, true, false, {});
+    cutAtPiece.stream = ByteVector(noisyStream.begin(), noisyStream.begin() + 2 * 65536);
+    add("long stream cut at 128 KiB", cutAtPiece, true, false, {});
     ImageContent trailing = noisy;
     trailing.stream = noisyStream;
     trailing.stream->resize(noisyStream.size() + 5000, 0x55);
