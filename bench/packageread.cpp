@@ -137,32 +137,15 @@ double FloorBlowfishSeconds(const ByteVector& stored)
 
 using TimedRun = std::function<double()>;
 
-// Seconds of kRunsPerSample runs, or -1 when one fails.
-double SampleSeconds(const TimedRun& run)
+// A sample of kRunsPerSample runs that took `seconds` together.
+void Report(SampleFile& samples, const char* key, double megabytes, double seconds)
 {
-    double total = 0;
-    for (int index = 0; index < kRunsPerSample; ++index) {
-        const double seconds = run();
-        if (seconds <= 0)
-            return -1;
-        total += seconds;
-    }
-    return total;
-}
-
-bool Report(SampleFile& samples, const char* key, double megabytes, double seconds)
-{
-    if (seconds <= 0) {
-        std::fprintf(stderr, "%s failed\n", key);
-        return false;
-    }
     samples.Add(key, megabytes * kRunsPerSample / seconds);
-    return true;
 }
 
 // Both roads run once untimed (code, tables and the file's pages warm), then
-// take turns, leading in turn, so that neither always runs on the other's
-// leftovers.
+// take turns run by run, leading in turn, so that a change in the machine's
+// load falls on both alike and neither always runs on the other's leftovers.
 bool Compare(SampleFile& samples, double megabytes, int reps, const char* oursKey, const TimedRun& ours,
              const char* floorKey, const TimedRun& floor)
 {
@@ -171,12 +154,21 @@ bool Compare(SampleFile& samples, double megabytes, int reps, const char* oursKe
         return false;
     }
     for (int rep = 0; rep < reps; ++rep) {
-        const bool oursFirst = rep % 2 == 0;
-        const double first = SampleSeconds(oursFirst ? ours : floor);
-        const double second = SampleSeconds(oursFirst ? floor : ours);
-        if (!Report(samples, oursKey, megabytes, oursFirst ? first : second) ||
-            !Report(samples, floorKey, megabytes, oursFirst ? second : first))
-            return false;
+        double oursSeconds = 0;
+        double floorSeconds = 0;
+        for (int run = 0; run < kRunsPerSample; ++run) {
+            const bool oursFirst = (rep + run) % 2 == 0;
+            const double first = oursFirst ? ours() : floor();
+            const double second = oursFirst ? floor() : ours();
+            if (first <= 0 || second <= 0) {
+                std::fprintf(stderr, "%s: a run failed\n", oursKey);
+                return false;
+            }
+            oursSeconds += oursFirst ? first : second;
+            floorSeconds += oursFirst ? second : first;
+        }
+        Report(samples, oursKey, megabytes, oursSeconds);
+        Report(samples, floorKey, megabytes, floorSeconds);
     }
     return true;
 }
