@@ -28,7 +28,11 @@ public:
     // transfer pauses.
     static constexpr size_t kBacklogLimit = 4 * 1024 * 1024;
     // Bytes gathered before the main thread is woken while data keeps coming.
-    static constexpr size_t kWakeBytes = 256 * 1024;
+    // Each wake-up is a posted message, costly on the transfer thread under
+    // Wine; a quarter of the limit keeps them few, while the block being
+    // written plus the next one gathering stay below the limit. A transfer
+    // that waits for the network wakes the reader at once anyway.
+    static constexpr size_t kWakeBytes = 1024 * 1024;
     // How soon a plug-in that took nothing is asked again.
     static constexpr int kRetryMs = 10;
 

@@ -44,7 +44,5 @@ bool ByteBlock::CopyDescrambled(unsigned char constant, std::unique_ptr<unsigned
 
 void ByteBlock::CopyDescrambledRange(unsigned char constant, size_t offset, size_t count, unsigned char* out) const
 {
-    const size_t length = static_cast<size_t>(Length());
-    for (size_t i = 0; i < count; ++i)
-        out[i] = m_bytes[offset + i] ^ ScrambleKeyByte(offset + i, length, constant);
+    ScrambleCopy(m_bytes.get() + offset, out, offset, count, static_cast<size_t>(Length()), constant);
 }

@@ -17,12 +17,16 @@ public:
     int32_t StoredLength() const { return m_storedLength; }
     int32_t ExpandedLength() const { return m_expandedLength; }
 
-    // Descrambles a copy with the constant and inflates it into a new array
-    // of the expanded length. A stream that ends early leaves the rest of the
+    // Descrambles the stored bytes with the constant (leaving them as stored)
+    // and inflates them into a new array of the expanded length. A stream that ends early leaves the rest of the
     // array zero; one that is damaged or would be longer fails.
     bool Expand(unsigned char constant, std::unique_ptr<unsigned char[]>& bytes, int32_t& length) const;
 
 private:
+    // Inflates the descrambled stream into out; produced is the count of
+    // bytes written.
+    bool InflateDescrambled(unsigned char constant, unsigned char* out, size_t capacity, size_t& produced) const;
+
     StoredBytes m_bytes;
     int32_t m_storedLength = 0;
     int32_t m_expandedLength = 0;

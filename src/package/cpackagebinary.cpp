@@ -26,7 +26,6 @@ size_t CPackageBinary::CopyHead(unsigned char* out, size_t count) const
 {
     const size_t length = static_cast<size_t>(m_data.Length());
     const size_t copied = std::min(count, length);
-    for (size_t i = 0; i < copied; ++i)
-        out[i] = m_data.Bytes()[i] ^ ScrambleKeyByte(i, length, PackageConstants::kEmbeddedFile);
+    ScrambleCopy(m_data.Bytes(), out, 0, copied, length, PackageConstants::kEmbeddedFile);
     return copied;
 }

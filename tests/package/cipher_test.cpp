@@ -214,6 +214,30 @@ TEST(Scrambling, RunXorsEachByteWithPositionLengthAndConstant)
     EXPECT_EQ(Bytes(300, 0), data);
 }
 
+TEST(Scrambling, CopyOfARangeUsesTheKeyOfEachPositionInTheWholeRun)
+{
+    struct RangeCase {
+        size_t length, offset, count;
+    };
+    // Ranges that start and end inside the key's period of 256, span several
+    // periods, or are empty.
+    const RangeCase cases[] = {{300, 0, 300}, {1000, 255, 513}, {70000, 65530, 4470}, {600, 17, 1}, {40, 40, 0}};
+    for (const RangeCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.length) + " " + std::to_string(c.offset) + " " + std::to_string(c.count));
+        Bytes from(c.count);
+        for (size_t i = 0; i < c.count; ++i)
+            from[i] = static_cast<unsigned char>(i * 131 + 7);
+        Bytes expected(c.count);
+        for (size_t i = 0; i < c.count; ++i)
+            expected[i] = from[i] ^ ScrambleKeyByte(c.offset + i, c.length, 0x5A);
+        Bytes copy(c.count);
+        ScrambleCopy(from.data(), copy.data(), c.offset, c.count, c.length, 0x5A);
+        EXPECT_EQ(expected, copy);
+        ScrambleCopy(from.data(), from.data(), c.offset, c.count, c.length, 0x5A);
+        EXPECT_EQ(expected, from);
+    }
+}
+
 TEST(Scrambling, StringTouchesOneByteEachWholeBlockAndEveryTailByte)
 {
     const unsigned char k = PackageConstants::kString;

@@ -18,6 +18,19 @@ ByteVector ZlibStream(const ByteVector& plain)
     return stream;
 }
 
+// Bytes that deflate hardly at all, so that a small image has a stream of
+// many kilobytes.
+ByteVector NoiseBytes(size_t length)
+{
+    ByteVector bytes(length);
+    uint32_t state = 2463534242u;
+    for (unsigned char& byte : bytes) {
+        state = state * 1664525u + 1013904223u;
+        byte = static_cast<unsigned char>(state >> 24);
+    }
+    return bytes;
+}
+
 struct ImageCase {
     const char* label;
     ImageContent image;
@@ -77,6 +90,23 @@ std::vector<ImageCase> ImageCases()
     ImageContent storedTooLong = sound;
     storedTooLong.storedLength = INT32_MAX;
     add("stored length beyond the data", storedTooLong, false, false, {});
+    // A stream of several pieces of the reader's buffer: cut at a piece's
+    // end, followed by more bytes, or with a damaged checksum at its end.
+    ImageContent noisy;
+    noisy.image = NoiseBytes(300000);
+    add("stream of many kilobytes", noisy, true, true, noisy.image);
+    const ByteVector noisyStream = ZlibStream(noisy.image);
+    ImageContent cutAtPiece = noisy;
+    cutAtPiece.stream = ByteVector(noisyStream.begin(), noisyStream.begin() + 2 * 65536);
+    add("long stream cut at 128 KiB", cutAtPiece, true, false, {});
+    ImageContent trailing = noisy;
+    trailing.stream = noisyStream;
+    trailing.stream->resize(noisyStream.size() + 5000, 0x55);
+    add("bytes after the stream's end are ignored", trailing, true, true, noisy.image);
+    ImageContent badChecksum = noisy;
+    badChecksum.stream = noisyStream;
+    badChecksum.stream->back() ^= 0x01;
+    add("checksum damaged", badChecksum, true, false, {});
     return cases;
 }
 
