@@ -34,10 +34,12 @@ public:
 
     // Main thread, on a wake-up: delivers the events posted so far, first in,
     // first out. Events posted meanwhile wait for the next wake-up, which the
-    // batch asks for, so that a steady stream of events never keeps the
-    // message loop from windows' own messages. A delivery that runs a nested
-    // event loop (a modal dialog) lets that loop go on with the events behind
-    // it, as when every event was a toolkit event of its own.
+    // batch asks for, so that a steady stream never holds one batch open.
+    // The toolkit runs that wake-up in the same pass over its pending events,
+    // though, so a long backlog is delivered before windows' own messages are
+    // read again. A delivery that runs a nested event loop (a modal dialog)
+    // lets that loop go on with the events behind it, as when every event was
+    // a toolkit event of its own.
     void DeliverBatch(const std::function<void(const AsyncEventData&)>& deliver);
 
     // Drops every event not yet delivered. Main thread.
