@@ -1,6 +1,7 @@
 #include "scrambling.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -10,6 +11,13 @@ const size_t kStringBlockSize = 512;
 const size_t kKeyPeriod = 256;
 
 } // namespace
+
+// Only the low 8 bits matter, so unsigned wrap-around keeps the result exact.
+unsigned char ScrambleKeyByte(size_t position, size_t length, unsigned char constant)
+{
+    return static_cast<unsigned char>(static_cast<uint32_t>(position) * 33u + static_cast<uint32_t>(length)
+                                      + constant);
+}
 
 void ScrambleCopy(const unsigned char* from, unsigned char* to, size_t offset, size_t count, size_t length,
                   unsigned char constant)

@@ -1,19 +1,12 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 
 // Position-dependent XOR over stored package data. Each operation is its
 // own inverse: scrambling and descrambling are the same call.
 
-// The value XORed into byte `position` of a run of `length` bytes. Inline:
-// movies are descrambled a byte at a time as they stream. Only the low 8 bits
-// matter, so unsigned wrap-around keeps the result exact.
-inline unsigned char ScrambleKeyByte(size_t position, size_t length, unsigned char constant)
-{
-    return static_cast<unsigned char>(static_cast<uint32_t>(position) * 33u + static_cast<uint32_t>(length)
-                                      + constant);
-}
+// The value XORed into byte `position` of a run of `length` bytes.
+unsigned char ScrambleKeyByte(size_t position, size_t length, unsigned char constant);
 
 // Byte i of a run of `length` bytes is XORed with the low 8 bits of
 // i * 33 + length + constant.
