@@ -8,6 +8,7 @@
 #include "extensionimage.h"
 #include "flashhost.h"
 #include "formcreation.h"
+#include "joystickwarmup.h"
 #include "kovaform.h"
 #include "kovataskbaricon.h"
 #include "modulelist.h"
@@ -87,7 +88,11 @@ AppState::~AppState() = default;
 
 bool AppState::StartUp()
 {
-    return LoadProject() && FlashHost::Get().Load() && InitialiseModules() && Start();
+    JoystickWarmUp joysticks;
+    joysticks.Start();
+    const bool loaded = LoadProject() && FlashHost::Get().Load() && InitialiseModules();
+    joysticks.Finish();
+    return loaded && Start();
 }
 
 bool AppState::LoadProject()
