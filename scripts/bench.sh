@@ -111,10 +111,20 @@ wine_run="$top/scripts/wine-run.sh"
 bench_dir=$build/bench
 run calls "$wine_run" "$bench_dir/bench_host.exe" calls samples-calls.txt "$calls" "$reps"
 run events "$wine_run" "$bench_dir/bench_host.exe" events samples-events.txt "$events" "$reps"
-run url "$wine_run" "$bench_dir/bench_host.exe" url samples-url.txt \
-  "http://127.0.0.1:$port/bytes/$((url_mb * 1000000))" "$reps"
-run url-reference "$wine_run" "$bench_dir/bench_curl.exe" samples-url.txt \
-  "http://127.0.0.1:$port/bytes/$((url_mb * 1000000))" "$reps"
+# URL streams and their reference take turns, one download each, the one
+# going first changing every round: a download lasts a fraction of a second,
+# and a change in the host's load then falls on both alike rather than on
+# whichever block of runs it meets.
+url="http://127.0.0.1:$port/bytes/$((url_mb * 1000000))"
+ours=(url "$wine_run" "$bench_dir/bench_host.exe" url samples-url.txt "$url" 1)
+reference=(url-reference "$wine_run" "$bench_dir/bench_curl.exe" samples-url.txt "$url" 1)
+for round in $(seq "$reps"); do
+  if [ $((round % 2)) = 1 ]; then
+    run "${ours[@]}"; run "${reference[@]}"
+  else
+    run "${reference[@]}"; run "${ours[@]}"
+  fi
+done
 run startup "$wine_run" "$bench_dir/bench_startup.exe" samples-startup.txt \
   "$(winpath "$build/src/app/kova.exe")" "$(winpath "$bench_dir/bench_bareframe.exe")" "$startup_mb" "$startup_reps"
 mv "$work"/samples-*.txt "$out"/ 2>/dev/null || true
