@@ -2,7 +2,26 @@
 
 #include <utility>
 
-AsyncEventQueue::AsyncEventQueue(std::function<bool()> wake) : m_wake(std::move(wake)) {}
+namespace {
+
+// Counts a delivery as running for as long as it runs, also when it throws.
+class RunningDelivery {
+public:
+    explicit RunningDelivery(int& running) : m_running(running) { ++m_running; }
+    ~RunningDelivery() { --m_running; }
+    RunningDelivery(const RunningDelivery&) = delete;
+    RunningDelivery& operator=(const RunningDelivery&) = delete;
+
+private:
+    int& m_running;
+};
+
+} // namespace
+
+AsyncEventQueue::AsyncEventQueue(std::function<bool()> wake, std::chrono::nanoseconds slice)
+    : m_wake(std::move(wake)), m_slice(std::chrono::duration_cast<Clock::duration>(slice))
+{
+}
 
 void AsyncEventQueue::Post(AsyncEventData event)
 {
@@ -20,24 +39,52 @@ void AsyncEventQueue::Post(AsyncEventData event)
     }
 }
 
+void AsyncEventQueue::ReleaseMainThread()
+{
+    m_mainThreadDue = false;
+    m_sliceOpen = false;
+}
+
 bool AsyncEventQueue::TakePosted()
 {
     std::lock_guard<std::mutex> hold(m_lock);
     if (m_posted.empty()) {
-        // From here on a post wakes the main thread again.
-        m_mainThreadDue = false;
+        ReleaseMainThread();
         return false;
     }
     m_batch.swap(m_posted);
     return true;
 }
 
-void AsyncEventQueue::DeliverBatch(const std::function<void(const AsyncEventData&)>& deliver)
+bool AsyncEventQueue::DeliverBatch(const Deliver& deliver)
 {
     m_loopWakeAsked = false;
+    if (m_resumeDue && m_deliveriesRunning == 0)
+        return true;
+    return DeliverSlice(deliver);
+}
+
+bool AsyncEventQueue::Resume(const Deliver& deliver)
+{
+    m_resumeDue = false;
+    m_sliceOpen = false;
+    return DeliverSlice(deliver);
+}
+
+bool AsyncEventQueue::DeliverSlice(const Deliver& deliver)
+{
     if (m_batch.empty() && !TakePosted())
-        return;
+        return false;
+    if (!m_sliceOpen) {
+        m_sliceOpen = true;
+        m_sliceEnd = Clock::now() + m_slice;
+        m_sliceDeliveries = 0;
+    }
     while (!m_batch.empty()) {
+        if (SliceSpent()) {
+            m_resumeDue = true;
+            return true;
+        }
         // Out of the list before delivery, so that a nested batch neither sees
         // it again nor invalidates it.
         const AsyncEventData event = std::move(m_batch.front());
@@ -49,8 +96,16 @@ void AsyncEventQueue::DeliverBatch(const std::function<void(const AsyncEventData
             EndBatch();
         else if (!m_loopWakeAsked)
             m_loopWakeAsked = m_wake();
+        ++m_sliceDeliveries;
+        const RunningDelivery running(m_deliveriesRunning);
         deliver(event);
     }
+    return false;
+}
+
+bool AsyncEventQueue::SliceSpent() const
+{
+    return m_deliveriesRunning == 0 && m_sliceDeliveries > 0 && Clock::now() >= m_sliceEnd;
 }
 
 void AsyncEventQueue::EndBatch()
@@ -60,7 +115,7 @@ void AsyncEventQueue::EndBatch()
         if (m_posted.empty()) {
             // A lone event costs no extra wake-up: posts from here on wake
             // the main thread themselves.
-            m_mainThreadDue = false;
+            ReleaseMainThread();
             return;
         }
     }
@@ -69,7 +124,7 @@ void AsyncEventQueue::EndBatch()
     m_loopWakeAsked = m_wake();
     if (!m_loopWakeAsked) {
         std::lock_guard<std::mutex> hold(m_lock);
-        m_mainThreadDue = false;
+        ReleaseMainThread();
     }
 }
 
@@ -79,6 +134,10 @@ void AsyncEventQueue::Clear()
     {
         std::lock_guard<std::mutex> hold(m_lock);
         dropped.swap(m_posted);
+        // With nothing left to wake it for, the next post wakes the main
+        // thread again.
+        ReleaseMainThread();
     }
     m_batch.clear();
+    m_resumeDue = false;
 }

@@ -21,6 +21,7 @@
 #include <wx/time.h>
 #include <wx/utils.h>
 
+#include <chrono>
 #include <functional>
 
 namespace {
@@ -30,6 +31,11 @@ const char kEmptyReply[] = "<string></string>";
 const int kWorkerGraceMs = 250;
 // How long it may go on beyond that while it writes a file.
 const int kFileWriteGraceMs = 5000;
+// How long the main thread delivers events before it turns to its window
+// messages again: well within a frame at 60 Hz, so painting and input keep
+// up while a worker floods a movie with events, and long enough that the
+// turn (an idle pass of the toolkit's loop) costs about 1% of the rate.
+const auto kEventSlice = std::chrono::milliseconds(10);
 
 // Sleeps in 10 ms steps while the condition holds, at most the given time.
 void WaitWhile(const std::function<bool()>& condition, int milliseconds)
@@ -68,7 +74,7 @@ CommandCentre& CommandCentre::Get()
     return centre;
 }
 
-CommandCentre::CommandCentre() : m_events([this] { return WakeForEvents(); })
+CommandCentre::CommandCentre() : m_events([this] { return WakeForEvents(); }, kEventSlice)
 {
     Bind(AsyncCommandEvent, &CommandCentre::OnAsyncCommand, this);
     Bind(ModuleEvent, &CommandCentre::OnAsyncEvent, this);
@@ -127,6 +133,7 @@ void CommandCentre::Shutdown()
     m_rules.clear();
     // Events that have not reached their movie yet have no form left to go to.
     m_events.Clear();
+    StopResumingEvents();
     {
         std::lock_guard<std::mutex> hold(m_formLock);
         m_forms.clear();
@@ -326,7 +333,42 @@ bool CommandCentre::WakeForEvents()
 
 void CommandCentre::OnAsyncEvent(wxThreadEvent&)
 {
-    m_events.DeliverBatch([this](const AsyncEventData& event) { DeliverEvent(event); });
+    if (m_events.DeliverBatch(EventDelivery()))
+        ResumeEventsWhenIdle();
+}
+
+void CommandCentre::ResumeEventsWhenIdle()
+{
+    if (m_resumingEvents)
+        return;
+    // The application's idle event comes once the window messages waiting
+    // have been handled, and keeps coming while more is requested.
+    wxTheApp->Bind(wxEVT_IDLE, &CommandCentre::OnIdleResumeEvents, this);
+    m_resumingEvents = true;
+}
+
+void CommandCentre::StopResumingEvents()
+{
+    if (!m_resumingEvents)
+        return;
+    if (wxTheApp)
+        wxTheApp->Unbind(wxEVT_IDLE, &CommandCentre::OnIdleResumeEvents, this);
+    m_resumingEvents = false;
+}
+
+void CommandCentre::OnIdleResumeEvents(wxIdleEvent& event)
+{
+    // The application's own idle work goes on.
+    event.Skip();
+    if (m_events.Resume(EventDelivery()))
+        event.RequestMore();
+    else
+        StopResumingEvents();
+}
+
+AsyncEventQueue::Deliver CommandCentre::EventDelivery()
+{
+    return [this](const AsyncEventData& event) { DeliverEvent(event); };
 }
 
 void CommandCentre::DeliverEvent(const AsyncEventData& event)

@@ -90,6 +90,11 @@ private:
     void OnAsyncCommand(wxThreadEvent& event);
     void OnAsyncEvent(wxThreadEvent& event);
     bool WakeForEvents();
+    // Events left by a spent slice go on from the application's idle time.
+    void ResumeEventsWhenIdle();
+    void StopResumingEvents();
+    void OnIdleResumeEvents(wxIdleEvent& event);
+    AsyncEventQueue::Deliver EventDelivery();
     void DeliverEvent(const AsyncEventData& event);
     std::string AnswerInit(int32_t formId) const;
     // Runs a command text in UTF-8 (as WellFormedUtf8 leaves it); may throw
@@ -114,6 +119,7 @@ private:
     AsyncThread* m_worker = nullptr;
     CallQueue m_queue;
     AsyncEventQueue m_events;
+    bool m_resumingEvents = false; // the idle handler is bound; main thread
     std::mutex m_seamLock;
     std::function<void(const wxString&)> m_unknownCommandReporter;
     std::function<void(const wxString&)> m_rowObserver;

@@ -2,6 +2,7 @@
 #include "commandcentre.h"
 #include "eventdispatcher.h"
 #include "mainthread.h"
+#include "messagepumping.h"
 #include "scopedcommandcentre.h"
 #include "standinform.h"
 #include "testmodule.h"
@@ -9,9 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/msw/wrapwin.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
+#include <chrono>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -113,37 +117,170 @@ void ReadEventRequest(const wxString& request, wxString& name, long& callerId)
     arguments.AfterFirst('>').AfterFirst('>').BeforeFirst('<').ToLong(&callerId);
 }
 
-// Bursts from several threads into two forms: each event reaches its own
-// form's movie once, each thread's in the order it posted them.
+// A form whose movie spends a while on each event, as a movie at work does;
+// the first event runs the given action.
+class BusyForm : public StandInForm {
+public:
+    BusyForm(int32_t formId, std::chrono::microseconds work, std::function<void()> onFirst = nullptr)
+        : StandInForm(formId, wxString::Format("busy%d", formId)), m_work(work), m_onFirst(std::move(onFirst))
+    {
+    }
+
+    void CallFunction(const wxString& invokeRequest) override
+    {
+        if (Calls().empty() && m_onFirst)
+            m_onFirst();
+        StandInForm::CallFunction(invokeRequest);
+        const auto end = std::chrono::steady_clock::now() + m_work;
+        while (std::chrono::steady_clock::now() < end) {
+        }
+    }
+
+private:
+    std::chrono::microseconds m_work;
+    std::function<void()> m_onFirst;
+};
+
+// A small top-level window that notes how many events a form had received
+// when one kind of message first reached it after Watch.
+class MessageProbe {
+public:
+    MessageProbe(UINT message, std::function<size_t()> progress) : m_message(message), m_progress(std::move(progress))
+    {
+        static const ATOM windowClass = [] {
+            WNDCLASSW definition = {};
+            definition.lpfnWndProc = &MessageProbe::Procedure;
+            definition.hInstance = ::GetModuleHandleW(nullptr);
+            definition.lpszClassName = L"KovaMessageProbe";
+            return ::RegisterClassW(&definition);
+        }();
+        m_window = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, MAKEINTATOM(windowClass), L"probe",
+                                     WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+        // Shown without activation, so that no window manager takes it on:
+        // destroying a managed window waits for the manager to let it go.
+        ::ShowWindow(m_window, SW_SHOWNOACTIVATE);
+        // Its first paint, before anything is watched.
+        ::UpdateWindow(m_window);
+    }
+    ~MessageProbe() { ::DestroyWindow(m_window); }
+    MessageProbe(const MessageProbe&) = delete;
+    MessageProbe& operator=(const MessageProbe&) = delete;
+
+    HWND Window() const { return m_window; }
+    void Watch() { m_watching = true; }
+    bool Seen() const { return m_seen; }
+    size_t ProgressWhenSeen() const { return m_progressWhenSeen; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_NCCREATE) {
+            const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+        }
+        auto* probe = reinterpret_cast<MessageProbe*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (probe && message == probe->m_message && probe->m_watching && !probe->m_seen) {
+            probe->m_seen = true;
+            probe->m_progressWhenSeen = probe->m_progress();
+        }
+        if (message == WM_TIMER)
+            ::KillTimer(window, wParam);
+        // Validates a paint, so that it does not come again.
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    UINT m_message;
+    std::function<size_t()> m_progress;
+    HWND m_window = nullptr;
+    bool m_watching = false;
+    bool m_seen = false;
+    size_t m_progressWhenSeen = 0;
+};
+
+// Asserts that the form's calls are the events "e0", "e1", ... of one
+// poster, each once, in order.
+void ExpectNumberedEventsInOrder(const std::vector<wxString>& calls, size_t count)
+{
+    ASSERT_EQ(count, calls.size());
+    for (size_t index = 0; index < count; ++index)
+        ASSERT_NE(wxNOT_FOUND, calls[index].Find(wxString::Format("<string>e%d</string>", int(index)))) << calls[index];
+}
+
+// A burst whose events keep the movie busy does not hold off the window
+// messages that come due meanwhile, not even those that wait for an empty
+// queue (paint, timers): each is handled while events are still waiting.
+// The events still arrive once each and in order.
+TEST_F(AsyncRoad, LongBurstLetsWindowMessagesThrough)
+{
+    const struct {
+        const char* name;
+        UINT message;
+        void (*makeDue)(HWND window);
+    } kinds[] = {
+        {"posted message", WM_APP, [](HWND window) { ::PostMessageW(window, WM_APP, 0, 0); }},
+        {"timer", WM_TIMER, [](HWND window) { ::SetTimer(window, 1, USER_TIMER_MINIMUM, nullptr); }},
+        {"paint", WM_PAINT, [](HWND window) { ::InvalidateRect(window, nullptr, FALSE); }},
+    };
+    const int burst = 200;
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        StandInForm* delivered = nullptr;
+        MessageProbe probe(kind.message, [&] { return delivered->Calls().size(); });
+        BusyForm form(0, std::chrono::milliseconds(1), [&] {
+            probe.Watch();
+            kind.makeDue(probe.Window());
+        });
+        delivered = &form;
+        for (int number = 0; number < burst; ++number)
+            PostAsyncEvent("{ }", wxString::Format("e%d", number), &CommandCentre::Get(), 0, 0);
+        ASSERT_TRUE(RunEventLoopUntil([&] { return form.Calls().size() >= size_t(burst); }, 30000));
+        EXPECT_TRUE(probe.Seen());
+        EXPECT_LT(probe.ProgressWhenSeen(), size_t(burst));
+        ExpectNumberedEventsInOrder(form.Calls(), size_t(burst));
+    }
+}
+
+// Bursts from several threads into two forms, delivered in slices (each event
+// keeps the movie busy a little): each event reaches its own form's movie
+// once, each thread's in the order it posted them, whether the test pump or
+// the toolkit's own loop runs the main thread.
 TEST_F(AsyncRoad, BurstsFromSeveralThreadsArriveOnceAndInOrder)
 {
+    const struct {
+        const char* name;
+        bool (*runUntil)(const std::function<bool()>& done, int timeoutMs);
+    } runners[] = {{"test pump", PumpEventsUntil}, {"toolkit loop", RunEventLoopUntil}};
     const int threadCount = 4;
     const int perThread = 500;
-    StandInForm forms[2] = {{0, "main"}, {1, "second"}};
-    std::vector<std::thread> posters;
-    for (int thread = 0; thread < threadCount; ++thread)
-        posters.emplace_back([thread] {
-            for (int number = 0; number < perThread; ++number)
-                PostAsyncEvent("{ }", wxString::Format("e%d", number), &CommandCentre::Get(), thread % 2, thread);
-        });
-    const size_t perForm = size_t(threadCount / 2 * perThread);
-    const bool arrived = PumpEventsUntil(
-        [&] { return forms[0].Calls().size() >= perForm && forms[1].Calls().size() >= perForm; }, 20000);
-    for (std::thread& poster : posters)
-        poster.join();
-    ASSERT_TRUE(arrived);
-    // Nothing more comes: no event is delivered twice.
-    PumpEventsUntil([] { return false; }, 100);
-    for (int formId = 0; formId < 2; ++formId) {
-        EXPECT_EQ(perForm, forms[formId].Calls().size());
-        std::vector<long> next(threadCount, 0);
-        for (const wxString& request : forms[formId].Calls()) {
-            wxString name;
-            long thread = -1;
-            ReadEventRequest(request, name, thread);
-            ASSERT_TRUE(thread >= 0 && thread < threadCount && thread % 2 == formId) << request;
-            ASSERT_EQ(wxString::Format("e%ld", next[size_t(thread)]), name) << "thread " << thread;
-            ++next[size_t(thread)];
+    for (const auto& runner : runners) {
+        SCOPED_TRACE(runner.name);
+        BusyForm forms[2] = {{0, std::chrono::microseconds(20)}, {1, std::chrono::microseconds(20)}};
+        std::vector<std::thread> posters;
+        for (int thread = 0; thread < threadCount; ++thread)
+            posters.emplace_back([thread] {
+                for (int number = 0; number < perThread; ++number)
+                    PostAsyncEvent("{ }", wxString::Format("e%d", number), &CommandCentre::Get(), thread % 2,
+                                   thread);
+            });
+        const size_t perForm = size_t(threadCount / 2 * perThread);
+        const bool arrived = runner.runUntil(
+            [&] { return forms[0].Calls().size() >= perForm && forms[1].Calls().size() >= perForm; }, 20000);
+        for (std::thread& poster : posters)
+            poster.join();
+        ASSERT_TRUE(arrived);
+        // Nothing more comes: no event is delivered twice.
+        PumpEventsUntil([] { return false; }, 100);
+        for (int formId = 0; formId < 2; ++formId) {
+            EXPECT_EQ(perForm, forms[formId].Calls().size());
+            std::vector<long> next(threadCount, 0);
+            for (const wxString& request : forms[formId].Calls()) {
+                wxString name;
+                long thread = -1;
+                ReadEventRequest(request, name, thread);
+                ASSERT_TRUE(thread >= 0 && thread < threadCount && thread % 2 == formId) << request;
+                ASSERT_EQ(wxString::Format("e%ld", next[size_t(thread)]), name) << "thread " << thread;
+                ++next[size_t(thread)];
+            }
         }
     }
 }

@@ -12,6 +12,11 @@
 
 namespace {
 
+// A slice that no batch here spends.
+const auto kWholeBatch = std::chrono::hours(1);
+// A slice spent by its first delivery: one event per slice.
+const auto kOneEvent = std::chrono::nanoseconds(0);
+
 AsyncEventData Event(int32_t formId, int number)
 {
     AsyncEventData event;
@@ -61,7 +66,7 @@ private:
 TEST(AsyncEventQueue, BurstTravelsOnOneWakeUpAndArrivesInOrder)
 {
     WakeCounter wakes;
-    AsyncEventQueue queue([&] { return wakes.Wake(); });
+    AsyncEventQueue queue([&] { return wakes.Wake(); }, kWholeBatch);
     for (int number = 0; number < 100; ++number)
         queue.Post(Event(0, number));
     EXPECT_EQ(1, wakes.Total());
@@ -87,7 +92,7 @@ TEST(AsyncEventQueue, BurstTravelsOnOneWakeUpAndArrivesInOrder)
 TEST(AsyncEventQueue, PostsDuringDeliveryArriveWithTheNextBatch)
 {
     WakeCounter wakes;
-    AsyncEventQueue queue([&] { return wakes.Wake(); });
+    AsyncEventQueue queue([&] { return wakes.Wake(); }, kWholeBatch);
     queue.Post(Event(0, 0));
     queue.Post(Event(0, 1));
     ASSERT_TRUE(wakes.TakeWake());
@@ -115,7 +120,7 @@ TEST(AsyncEventQueue, PostsDuringDeliveryArriveWithTheNextBatch)
 TEST(AsyncEventQueue, SteadyStreamStillEndsEachBatch)
 {
     WakeCounter wakes;
-    AsyncEventQueue queue([&] { return wakes.Wake(); });
+    AsyncEventQueue queue([&] { return wakes.Wake(); }, kWholeBatch);
     queue.Post(Event(0, 0));
     std::vector<int> delivered;
     const auto repost = [&](const AsyncEventData& event) {
@@ -131,39 +136,110 @@ TEST(AsyncEventQueue, SteadyStreamStillEndsEachBatch)
 }
 
 // A delivery that runs a nested event loop (a modal dialog): the nested loop
-// goes on with the rest of the batch; nothing arrives twice or out of order.
+// goes on with the rest of the batch, however short the slice; nothing
+// arrives twice or out of order.
 TEST(AsyncEventQueue, NestedLoopGoesOnWithTheEventsBehind)
 {
+    for (const std::chrono::nanoseconds slice : {std::chrono::nanoseconds(kWholeBatch), kOneEvent}) {
+        SCOPED_TRACE(slice.count());
+        WakeCounter wakes;
+        AsyncEventQueue queue([&] { return wakes.Wake(); }, slice);
+        for (int number = 0; number < 3; ++number)
+            queue.Post(Event(0, number));
+        ASSERT_TRUE(wakes.TakeWake());
+
+        std::vector<int> delivered;
+        size_t deliveredInDialog = 0;
+        AsyncEventQueue::Deliver deliver = [&](const AsyncEventData& event) {
+            delivered.push_back(event.callerId);
+            if (event.callerId != 0)
+                return;
+            // The dialog's loop runs the wake-ups that are outstanding.
+            while (wakes.TakeWake(0))
+                queue.DeliverBatch(deliver);
+            deliveredInDialog = delivered.size();
+        };
+        EXPECT_FALSE(queue.DeliverBatch(deliver));
+        EXPECT_EQ((std::vector<int>{0, 1, 2}), delivered);
+        EXPECT_EQ(3u, deliveredInDialog);
+    }
+}
+
+// A spent slice ends with events left: wake-ups deliver nothing until the
+// main thread resumes, each resumption is a slice of its own, and the events
+// keep their order. Once the queue is empty, a post wakes the main thread.
+TEST(AsyncEventQueue, SpentSliceWaitsForResume)
+{
     WakeCounter wakes;
-    AsyncEventQueue queue([&] { return wakes.Wake(); });
+    AsyncEventQueue queue([&] { return wakes.Wake(); }, kOneEvent);
     for (int number = 0; number < 3; ++number)
         queue.Post(Event(0, number));
     ASSERT_TRUE(wakes.TakeWake());
-
     std::vector<int> delivered;
-    size_t deliveredInDialog = 0;
-    std::function<void(const AsyncEventData&)> deliver = [&](const AsyncEventData& event) {
-        delivered.push_back(event.callerId);
-        if (event.callerId != 0)
-            return;
-        // The dialog's loop runs the wake-ups that are outstanding.
-        while (wakes.TakeWake(0))
-            queue.DeliverBatch(deliver);
-        deliveredInDialog = delivered.size();
-    };
-    queue.DeliverBatch(deliver);
+    const auto record = [&](const AsyncEventData& event) { delivered.push_back(event.callerId); };
+
+    EXPECT_TRUE(queue.DeliverBatch(record));
+    EXPECT_EQ(std::vector<int>{0}, delivered);
+    // The wake-up asked for a nested loop comes in the same pass.
+    ASSERT_TRUE(wakes.TakeWake(0));
+    EXPECT_TRUE(queue.DeliverBatch(record));
+    EXPECT_EQ(std::vector<int>{0}, delivered);
+    EXPECT_TRUE(queue.Resume(record));
+    EXPECT_EQ((std::vector<int>{0, 1}), delivered);
+    EXPECT_FALSE(queue.Resume(record));
     EXPECT_EQ((std::vector<int>{0, 1, 2}), delivered);
-    EXPECT_EQ(3u, deliveredInDialog);
+    while (wakes.TakeWake(0))
+        EXPECT_FALSE(queue.DeliverBatch(record));
+
+    const int wakesBefore = wakes.Total();
+    queue.Post(Event(0, 3));
+    EXPECT_EQ(wakesBefore + 1, wakes.Total());
+}
+
+// The slice spans the batches delivered back to back (the next batch's
+// wake-up comes in the same pass), so a stream that keeps the queue busy
+// still gives way; a slice that is not spent goes on into the next batch.
+TEST(AsyncEventQueue, SliceSpansBatchesDeliveredBackToBack)
+{
+    const auto slice = std::chrono::milliseconds(200);
+    WakeCounter wakes;
+    AsyncEventQueue queue([&] { return wakes.Wake(); }, slice);
+    queue.Post(Event(0, 0));
+    queue.Post(Event(0, 1));
+    ASSERT_TRUE(wakes.TakeWake());
+    std::vector<int> delivered;
+    std::chrono::steady_clock::time_point sliceOpened;
+    const auto record = [&](const AsyncEventData& event) {
+        delivered.push_back(event.callerId);
+        if (event.callerId == 0) {
+            sliceOpened = std::chrono::steady_clock::now();
+            queue.Post(Event(0, 2));
+        }
+        // The batch's last delivery outlasts the slice.
+        if (event.callerId == 1)
+            while (std::chrono::steady_clock::now() <= sliceOpened + slice)
+                std::this_thread::yield();
+    };
+    EXPECT_FALSE(queue.DeliverBatch(record));
+    EXPECT_EQ((std::vector<int>{0, 1}), delivered);
+
+    ASSERT_TRUE(wakes.TakeWake(0));
+    EXPECT_TRUE(queue.DeliverBatch(record));
+    EXPECT_EQ((std::vector<int>{0, 1}), delivered);
+    EXPECT_FALSE(queue.Resume(record));
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), delivered);
 }
 
 TEST(AsyncEventQueue, WakeUpThatCannotBeSentIsAskedForAgain)
 {
     bool canWake = false;
     int asked = 0;
-    AsyncEventQueue queue([&] {
-        ++asked;
-        return canWake;
-    });
+    AsyncEventQueue queue(
+        [&] {
+            ++asked;
+            return canWake;
+        },
+        kWholeBatch);
     queue.Post(Event(0, 0));
     canWake = true;
     queue.Post(Event(0, 1));
@@ -174,48 +250,76 @@ TEST(AsyncEventQueue, WakeUpThatCannotBeSentIsAskedForAgain)
     EXPECT_EQ((std::vector<int>{0, 1, 2}), delivered);
 }
 
+// Clear drops the waiting events and a resumption that was due: the next
+// post wakes the main thread and is delivered on that wake-up.
 TEST(AsyncEventQueue, ClearDropsWaitingEvents)
 {
     WakeCounter wakes;
-    AsyncEventQueue queue([&] { return wakes.Wake(); });
+    AsyncEventQueue queue([&] { return wakes.Wake(); }, kOneEvent);
     queue.Post(Event(0, 0));
+    queue.Post(Event(0, 1));
+    queue.Post(Event(0, 2));
+    ASSERT_TRUE(wakes.TakeWake());
+    std::vector<int> delivered;
+    const auto record = [&](const AsyncEventData& event) { delivered.push_back(event.callerId); };
+    ASSERT_TRUE(queue.DeliverBatch(record));
+    queue.Post(Event(0, 3));
     queue.Clear();
-    int delivered = 0;
-    queue.DeliverBatch([&](const AsyncEventData&) { ++delivered; });
-    EXPECT_EQ(0, delivered);
+
+    const int wakesBefore = wakes.Total();
+    queue.Post(Event(0, 4));
+    EXPECT_EQ(wakesBefore + 1, wakes.Total());
+    while (wakes.TakeWake(0))
+        queue.DeliverBatch(record);
+    EXPECT_EQ((std::vector<int>{0, 4}), delivered);
 }
 
-// Several threads post bursts while the consumer delivers a batch per
-// wake-up: every event arrives once, each thread's in the order it posted, and
-// no event is left waiting without a wake-up.
+// Several threads post bursts while the consumer runs as the main thread's
+// loop does: the wake-ups that are outstanding, then, with a slice spent, a
+// resumption; it waits for a wake-up when there is nothing to do. Every event
+// arrives once, each thread's in the order it posted, and no event is left
+// waiting without a wake-up or a resumption.
 TEST(AsyncEventQueue, BurstsFromSeveralThreadsArriveOnceAndInOrder)
 {
-    const int threadCount = 4;
-    const int perThread = 20000;
-    WakeCounter wakes;
-    AsyncEventQueue queue([&] { return wakes.Wake(); });
-    std::vector<std::thread> posters;
-    for (int thread = 0; thread < threadCount; ++thread)
-        posters.emplace_back([&queue, thread] {
-            for (int number = 0; number < perThread; ++number)
-                queue.Post(Event(thread, number));
-        });
+    for (const std::chrono::nanoseconds slice :
+         {std::chrono::nanoseconds(kWholeBatch), std::chrono::nanoseconds(std::chrono::microseconds(50))}) {
+        SCOPED_TRACE(slice.count());
+        const int threadCount = 4;
+        const int perThread = 20000;
+        WakeCounter wakes;
+        AsyncEventQueue queue([&] { return wakes.Wake(); }, slice);
+        std::vector<std::thread> posters;
+        for (int thread = 0; thread < threadCount; ++thread)
+            posters.emplace_back([&queue, thread] {
+                for (int number = 0; number < perThread; ++number)
+                    queue.Post(Event(thread, number));
+            });
 
-    std::vector<int> next(threadCount, 0);
-    int delivered = 0;
-    bool inOrder = true;
-    while (delivered < threadCount * perThread && wakes.TakeWake()) {
-        queue.DeliverBatch([&](const AsyncEventData& event) {
+        std::vector<int> next(threadCount, 0);
+        int delivered = 0;
+        bool inOrder = true;
+        const auto record = [&](const AsyncEventData& event) {
             inOrder = inOrder && event.callerId == next[size_t(event.formId)];
             next[size_t(event.formId)] = event.callerId + 1;
             ++delivered;
-        });
+        };
+        bool resumeDue = false;
+        while (delivered < threadCount * perThread) {
+            if (wakes.TakeWake(resumeDue ? 0 : 5000))
+                resumeDue = queue.DeliverBatch(record);
+            else if (resumeDue)
+                resumeDue = queue.Resume(record);
+            else
+                break;
+        }
+        for (std::thread& poster : posters)
+            poster.join();
+        EXPECT_TRUE(inOrder);
+        EXPECT_EQ(threadCount * perThread, delivered);
+        if (slice == kWholeBatch) {
+            EXPECT_LT(wakes.Total(), threadCount * perThread);
+        }
     }
-    for (std::thread& poster : posters)
-        poster.join();
-    EXPECT_TRUE(inOrder);
-    EXPECT_EQ(threadCount * perThread, delivered);
-    EXPECT_LT(wakes.Total(), threadCount * perThread);
 }
 
 } // namespace

@@ -5,10 +5,15 @@
 // The one message pump of the toolkit tests.
 
 // Dispatches the window messages waiting in the main thread's queue (toolkit
-// timers arrive as WM_TIMER) and then the toolkit's pending events
-// (asynchronous calls, events, work handed to the main thread). Deterministic:
-// what this thread posted to itself before the call has run when it returns.
+// timers arrive as WM_TIMER), then the toolkit's pending events (asynchronous
+// calls, events, work handed to the main thread), then sends the application
+// its idle event. Deterministic: what this thread posted to itself before the
+// call has run when it returns.
 void PumpPendingMessages();
+
+// Runs the toolkit's own event loop, as the runtime does, until the condition
+// holds (asked every 10 ms) or the time is up; answers the condition.
+bool RunEventLoopUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // Pumps, at least once, until the condition holds or the time is up; answers
 // the condition.
