@@ -45,11 +45,6 @@ void WaitWhile(const std::function<bool()>& condition, int milliseconds)
         wxMilliSleep(10);
 }
 
-std::string Base64Of(const std::string& bytes)
-{
-    return Base64Encode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-}
-
 // "<string>" + the Base64 of the result text + "</string>", built in place.
 std::string ReplyOf(std::string_view resultText)
 {
