@@ -32,10 +32,11 @@ const int kWorkerGraceMs = 250;
 // How long it may go on beyond that while it writes a file.
 const int kFileWriteGraceMs = 5000;
 // How long the main thread delivers events before it turns to its window
-// messages again: well within a frame at 60 Hz, so painting and input keep
-// up while a worker floods a movie with events, and long enough that the
-// turn (an idle pass of the toolkit's loop) costs about 1% of the rate.
-const auto kEventSlice = std::chrono::milliseconds(10);
+// messages again. The turn (the messages waiting, then an idle pass of the
+// toolkit's loop) costs about a millisecond, several on a machine short of
+// processor time; 20 ms keeps that to a small part of a flood's rate while
+// painting, input and timers still come about once a frame.
+const auto kEventSlice = std::chrono::milliseconds(20);
 
 // Sleeps in 10 ms steps while the condition holds, at most the given time.
 void WaitWhile(const std::function<bool()>& condition, int milliseconds)
