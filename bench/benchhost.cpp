@@ -16,6 +16,7 @@
 #include "curlglobal.h"
 #include "eventposter.h"
 #include "flashhost.h"
+#include "messagepumping.h"
 #include "moduledescriptor.h"
 #include "playerform.h"
 #include "samplefile.h"
@@ -25,9 +26,7 @@
 #include <json-c/json.h>
 
 #include <wx/app.h>
-#include <wx/evtloop.h>
 #include <wx/log.h>
-#include <wx/timer.h>
 
 #include <windows.h>
 
@@ -163,35 +162,6 @@ double Field(const std::string& line, const std::string& name)
     return at == std::string::npos ? -1 : std::strtod(line.c_str() + at + name.size() + 2, nullptr);
 }
 
-class CallbackTimer : public wxTimer {
-public:
-    explicit CallbackTimer(std::function<void()> tick) : m_tick(std::move(tick)) {}
-    void Notify() override { m_tick(); }
-
-private:
-    std::function<void()> m_tick;
-};
-
-// Runs the toolkit's own event loop (as the runtime does) until done() holds,
-// asking every 10 ms, or until the time is up.
-bool RunLoopUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    if (done())
-        return true;
-    wxEventLoop loop;
-    bool finished = false;
-    const int64_t deadline = SteadyNowNs() + int64_t(timeoutMs) * 1000000;
-    CallbackTimer timer([&] {
-        finished = done();
-        if (finished || SteadyNowNs() > deadline)
-            loop.Exit();
-    });
-    timer.Start(10);
-    loop.Run();
-    timer.Stop();
-    return finished;
-}
-
 // The stand-in player on one form, playing a movie made of the script, with
 // its transcript in the working folder.
 class PlayerRun {
@@ -240,7 +210,7 @@ bool ReportFailures(const std::string& transcript)
 // failures on stderr, when it did not start or end in time or a check failed.
 bool PlayToEnd(PlayerRun& run, const std::string& script, std::string& transcript)
 {
-    const bool ended = run.Start(script) && RunLoopUntil([&] { return run.Ended(); }, kScriptTimeoutMs);
+    const bool ended = run.Start(script) && RunEventLoopUntil([&] { return run.Ended(); }, kScriptTimeoutMs);
     transcript = run.Transcript();
     return ReportFailures(transcript) && ended;
 }
@@ -310,7 +280,7 @@ bool ProbeBatch(EventPoster& poster, ToolkitProbe& probe, int count, int64_t int
 {
     probe.Reset(size_t(count));
     poster.Start(count, intervalNs, [&probe](int seq) { probe.Post(seq); });
-    return RunLoopUntil([&] { return probe.Complete(); }, kScriptTimeoutMs);
+    return RunEventLoopUntil([&] { return probe.Complete(); }, kScriptTimeoutMs);
 }
 
 std::string EventRunSteps(const std::string& name, int count, int64_t intervalNs)
@@ -335,7 +305,7 @@ int RunEvents(SampleFile& samples, int count, int reps)
     EventPoster poster;
     g_eventsRun = EventsRun{&poster, false};
     PlayerRun run;
-    const bool ended = run.Start(script) && RunLoopUntil([] { return g_eventsRun.finished; }, kScriptTimeoutMs);
+    const bool ended = run.Start(script) && RunEventLoopUntil([] { return g_eventsRun.finished; }, kScriptTimeoutMs);
     g_eventsRun.poster = nullptr;
     const std::string transcript = run.Transcript();
     if (!ended || !ReportFailures(transcript))
